@@ -2,6 +2,7 @@
 #include "cli/command.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLocale>
 #include <QTextStream>
 
@@ -27,7 +28,11 @@ QString generalHelp()
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    // Printed pages (PDF) need fonts, hence a GUI application; without a
+    // display it runs on the offscreen platform.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("farmaquion-cli"));
     // Numbers on pages follow the user's regional settings.
     QLocale::setDefault(QLocale::system());

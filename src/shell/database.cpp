@@ -268,7 +268,7 @@ void encodeValue(const Column& c, const Value& v, unsigned char* buf)
 struct EditionDatabase::Impl {
     IAttachment* att = nullptr;
     QString path;
-    std::function<void(const QString&)> observer;
+    std::function<void(EditionDatabase::Sent, const QString&)> observer;
 
     ITransaction* begin(ThrowStatusWrapper* st)
     {
@@ -280,10 +280,10 @@ struct EditionDatabase::Impl {
         if (!att)
             throw DatabaseError(QStringLiteral("Banco de dados não conectado"));
     }
-    void notify(const QString& sql) const
+    void notify(EditionDatabase::Sent kind, const QString& sql) const
     {
         if (observer)
-            observer(sql);
+            observer(kind, sql);
     }
 };
 
@@ -379,7 +379,7 @@ void EditionDatabase::disconnect()
 bool EditionDatabase::isConnected() const { return d->att != nullptr; }
 const QString& EditionDatabase::path() const { return d->path; }
 
-void EditionDatabase::setStatementObserver(std::function<void(const QString&)> observer)
+void EditionDatabase::setStatementObserver(std::function<void(Sent, const QString&)> observer)
 {
     d->observer = std::move(observer);
 }
@@ -387,7 +387,7 @@ void EditionDatabase::setStatementObserver(std::function<void(const QString&)> o
 DataSet EditionDatabase::query(const QString& sql)
 {
     d->requireConnection();
-    d->notify(sql);
+    d->notify(Sent::Query, sql);
     const QByteArray text = toCp1252(sql);
     Status st;
     ITransaction* tra = nullptr;
@@ -450,7 +450,7 @@ DataSet EditionDatabase::query(const QString& sql)
 void EditionDatabase::execute(const QString& sql)
 {
     d->requireConnection();
-    d->notify(sql);
+    d->notify(Sent::Statement, sql);
     const QByteArray text = toCp1252(sql);
     Status st;
     ITransaction* tra = nullptr;
@@ -604,7 +604,7 @@ bool EditionDatabase::Cursor::fetch(DataSet& batch, std::size_t maxRows)
 std::unique_ptr<EditionDatabase::Cursor> EditionDatabase::openCursor(const QString& sql)
 {
     d->requireConnection();
-    d->notify(sql);
+    d->notify(Sent::Query, sql);
     const QByteArray text = toCp1252(sql);
     auto impl = std::make_unique<Cursor::Impl>();
     impl->att = d->att;

@@ -76,9 +76,10 @@ public:
     // opened (a missing column among them).
     std::unique_ptr<Cursor> openCursor(const QString& sql);
 
-    // Every statement text sent through query() or execute(), for those who
-    // need to know (tests, diagnostics).
-    void setStatementObserver(std::function<void(const QString&)> observer);
+    // Every statement text sent, with whether it was a query (query()) or a
+    // directly executed statement (execute()), for those who need to know.
+    enum class Sent { Query, Statement };
+    void setStatementObserver(std::function<void(Sent, const QString&)> observer);
 
     // Bulk writing with a prepared statement inside one transaction, used by
     // the edition generator.

@@ -47,7 +47,9 @@ DataSet::DataSet(QStringList columns) : columns_(std::move(columns))
 
 int DataSet::columnIndex(const QString& name) const
 {
-    auto it = index_.constFind(name.toUpper());
+    auto it = index_.constFind(name);
+    if (it == index_.constEnd())
+        it = index_.constFind(name.toUpper());
     return it == index_.constEnd() ? -1 : it.value();
 }
 
