@@ -151,7 +151,7 @@ TEST(DatabaseConnect, DefaultPathIsBesideTheExecutable)
 
 TEST(DatabaseConnect, AnotherProcessCanUseTheEditionWhileItIsOpen)
 {
-    const QString cli = qEnvironmentVariable("FARQ_CLI");
+    const QString cli = qEnvironmentVariable("FARQ_CLI", QCoreApplication::applicationDirPath() + "/farmaquion-cli");
     ASSERT_FALSE(cli.isEmpty());
     const QString path = test::editionCopy(test::clearEdition(80));
     EditionDatabase db;
