@@ -153,6 +153,44 @@ TEST_F(PriceRuleEdition, StateCodeWithQuoteIsQuoted)
     EXPECT_EQ(statements.at(0), QStringLiteral("SELECT ICMS_ONCOLOGICO FROM FARESTADOS WHERE ESTADO = 'G'''"));
 }
 
+// Every variant prices every row of the edition's states that have a rate
+// column, 19 % included; a rate of 25 % prices nothing.
+TEST_F(PriceRuleEdition, EveryVariantPricesTheEditionStates)
+{
+    open(test::clearEdition());
+    const DataSet prices = db.query(QStringLiteral("select * from FARPRECOS"));
+    const DataSet substances = db.query(QStringLiteral("select * from FARPRECOSSUBSTANCIAS"));
+    struct Use {
+        Variant variant;
+        char kind;
+    };
+    const Use uses[] = {{Variant::MedicinesByProduct, 'M'}, {Variant::MedicinesByLaboratory, 'M'},
+                        {Variant::MaterialsByLaboratory, 'M'}, {Variant::MaterialsByProduct, 'M'},
+                        {Variant::SolutionsByProduct, 'M'},    {Variant::SolutionsByLaboratory, 'M'},
+                        {Variant::MedicinesBySubstance, 'M'},  {Variant::MaterialHierarchy, 'M'},
+                        {Variant::PriceReport, 'M'},           {Variant::PriceReport, 'I'},
+                        {Variant::PriceReport, 'S'},           {Variant::Export, 'M'},
+                        {Variant::Export, 'I'},                {Variant::Export, 'S'}};
+    for (const char* uf : {"PR", "RO", "XT", "SP", "MG", "ZF", "XV"}) {
+        const StateRecord state = stateOf(db, QString::fromLatin1(uf));
+        const bool priced = QByteArray(uf) != "XV";
+        for (const Use& use : uses) {
+            for (const PriceType type : {PriceType::PMC, PriceType::PFAB}) {
+                SCOPED_TRACE(std::string(uf) + " variant " + std::to_string(int(use.variant)) + " kind " + use.kind +
+                             (type == PriceType::PMC ? " PMC" : " PFAB"));
+                PriceRequest request;
+                request.type = type;
+                request.reportKind = request.exportKind = QLatin1Char(use.kind);
+                const DataSet& rows = use.variant == Variant::MedicinesBySubstance ? substances : prices;
+                int unpriced = 0;
+                for (const Row row : rows)
+                    unpriced += !(CalculaPreco(row, state, request, use.variant).orZero() > 0.0);
+                EXPECT_EQ(unpriced, priced ? 0 : int(rows.size()));
+            }
+        }
+    }
+}
+
 // Editions that lack a column the override reads: no error, and every price
 // is the one of the earlier steps.
 struct MissingColumn {
