@@ -83,6 +83,10 @@ Steps operator+(Steps a, const Steps& b)
     return a;
 }
 
+// FARPREGENERICO compared without regard to case, or exactly with "S".
+constexpr bool kAnyCase = true;
+constexpr bool kExactS = false;
+
 constexpr Cmp X = Cmp::Exact;
 constexpr Cmp R = Cmp::Rounded;
 
@@ -114,7 +118,7 @@ Steps reportPass()
             rate(17.5, X, Slot::Rate17_5),
             rate(0, R, Slot::Rate0, ColumnOf::Asked, Runs::OnlyPmc),
             rate(0, X, Slot::Rate0, ColumnOf::Asked, Runs::OnlyPfab),
-            generic(false, Slot::Rate12, ColumnOf::Consumer)};
+            generic(kExactS, Slot::Rate12, ColumnOf::Consumer)};
 }
 // The report's factory pass (kind "I" after the first pass, kind "S" alone).
 Steps reportFactoryPass()
@@ -157,21 +161,21 @@ const std::vector<Rule>& rules()
     static const std::vector<Rule> kRules{
         // variant, kind, rows, state, price types, steps, result rounding, 0 when empty, flag
         {MedicinesByProduct, kAnyKind, &kPrecos, S::Chosen, T::PmcPfabOrNeither,
-         exactRates() + Steps{zoneFree(), generic(true, Slot::Rate12), oncological()}, Rounding::AsStored, false,
+         exactRates() + Steps{zoneFree(), generic(kAnyCase, Slot::Rate12), oncological()}, Rounding::AsStored, false,
          F::KeptByPage},
         {MedicinesByLaboratory, kAnyKind, &kPrecos, S::Chosen, T::PmcPfabOrNeither,
-         exactRates() + Steps{zoneFree(), generic(false, Slot::Rate12), oncological()}, Rounding::AsStored, false,
+         exactRates() + Steps{zoneFree(), generic(kExactS, Slot::Rate12), oncological()}, Rounding::AsStored, false,
          F::ClearedEveryRow},
         {MaterialsByLaboratory, kAnyKind, &kPrecos, S::Chosen, T::FactoryOnly, exactRates(), Rounding::AsStored, false,
          F::None},
         {MaterialsByProduct, kAnyKind, &kPrecos, S::Saved, T::FactoryOnly,
-         roundedRates() + exact17_5() + Steps{generic(false, Slot::Rate12)}, Rounding::AsStored, false, F::None},
+         roundedRates() + exact17_5() + Steps{generic(kExactS, Slot::Rate12)}, Rounding::AsStored, false, F::None},
         {SolutionsByProduct, kAnyKind, &kPrecos, S::Saved, T::FactoryOnly, roundedRates(), Rounding::TwoDecimals, true,
          F::None},
         {SolutionsByLaboratory, kAnyKind, &kPrecos, S::Chosen, T::FactoryOnly, roundedRates() + exact17_5(),
          Rounding::RoundedSteps, false, F::None},
         {MedicinesBySubstance, kAnyKind, &kPrecosSubstancias, S::Saved, T::PmcPfabOrNeither,
-         roundedRates() + Steps{generic(false, Slot::Ex6, asked, Runs::Always),
+         roundedRates() + Steps{generic(kExactS, Slot::Ex6, asked, Runs::Always),
                                 zoneFree(consumer, Runs::Always), oncological()},
          Rounding::AsStored, true, F::ClearedEveryRow},
         {MaterialHierarchy, kAnyKind, &kPrecos, S::Chosen, T::FactoryOnly, roundedRates(), Rounding::AsStored, false,
@@ -183,13 +187,13 @@ const std::vector<Rule>& rules()
         {PriceReport, QChar(u'S'), &kPrecos, S::Chosen, T::FactoryOnly, reportFactoryPass(), Rounding::TwoDecimals,
          true, F::None},
         {Export, QChar(u'M'), &kPrecos, S::Saved, T::PmcOrFactory,
-         exactRates() + Steps{generic(true, Slot::Rate12), zoneFree(), oncological()}, Rounding::AsStored, true,
+         exactRates() + Steps{generic(kAnyCase, Slot::Rate12), zoneFree(), oncological()}, Rounding::AsStored, true,
          F::None},
         {Export, QChar(u'I'), &kPrecos, S::Saved, T::FactoryOnly,
-         roundedRates() + exact17_5() + Steps{generic(false, Slot::Rate12, factory), zoneFree(consumer)},
+         roundedRates() + exact17_5() + Steps{generic(kExactS, Slot::Rate12, factory), zoneFree(consumer)},
          Rounding::AsStored, true, F::None},
         {Export, QChar(u'S'), &kPrecos, S::Saved, T::FactoryOnly,
-         roundedRates() + exact17_5() + Steps{generic(false, Slot::Ex6), zoneFree(consumer)}, Rounding::AsStored, true,
+         roundedRates() + exact17_5() + Steps{generic(kExactS, Slot::Ex6), zoneFree(consumer)}, Rounding::AsStored, true,
          F::None},
     };
     return kRules;
