@@ -1,5 +1,9 @@
 #include "shell/ui/window_factories.h"
 
+#include "consult/ui/UFarmaquiConsMate.h"
+#include "consult/ui/UFarmaquiConsMedi.h"
+#include "consult/ui/UFarmaquiConsSol.h"
+
 #include <QWidget>
 
 namespace farq::ui {
@@ -14,6 +18,9 @@ QWidget* make(Edition& edition, QWidget* parent)
 // One row per consultation form that exists.
 const ConsultationEntry kConsultations[] = {
     {"", nullptr},
+    {"TFFarConsMedi", &make<TFFarConsMedi>},
+    {"TFFarConsMate", &make<TFFarConsMate>},
+    {"TFFarConsSol", &make<TFFarConsSol>},
 };
 
 } // namespace
