@@ -70,6 +70,42 @@ QString exportQuery(const ExportRequest& request, const Selection& selection, Qu
          + conditions(request, selection) + QLatin1String(kOrder);
 }
 
+const QStringList& requiredColumns()
+{
+    static const QStringList columns = [] {
+        QStringList c{QStringLiteral("FARPRELABOR"), QStringLiteral("FARPREMEDIC"), QStringLiteral("FARPREAPRE"),
+                      QStringLiteral("FARPRETIPO"), QStringLiteral("FARPREEDICAO"), QStringLiteral("FARPREPORTARIA"),
+                      QStringLiteral("FARPREGENERICO"), QStringLiteral("FARPREEXCECAO")};
+        for (int i = 1; i <= 6; ++i)
+            c << QStringLiteral("FARPREALIQ%1").arg(i);
+        c << QStringLiteral("FARPREIPI") << QStringLiteral("FARPREHIERARQUIA") << QStringLiteral("FARPREEAN")
+          << QStringLiteral("FARPRECGREM") << QStringLiteral("FARPREMEDSOLU") << QStringLiteral("FARMEDDESCRICAO")
+          << QStringLiteral("FARAPRDESCRICAO") << QStringLiteral("FARLABDESCRICAO") << QStringLiteral("FARPREZF");
+        for (int i = 1; i <= 6; ++i)
+            c << QStringLiteral("FARPREEX%1").arg(i);
+        c << QStringLiteral("FARPRESTISS") << QStringLiteral("FARAPRQTDE") << QStringLiteral("FARPPRE_ZERO")
+          << QStringLiteral("FARPPRE_DOZE") << QStringLiteral("FARPPRE_ZEROFAB") << QStringLiteral("FARPPRE_DOZEFAB")
+          << QStringLiteral("TUSS") << QStringLiteral("FARPPRE_ZFFAB") << QStringLiteral("NOVA_ORDEM")
+          << QStringLiteral("PMC17_5") << QStringLiteral("PFAB17_5") << QStringLiteral("PMCZF17")
+          << QStringLiteral("PMCZF17_5") << QStringLiteral("PMCZF18") << QStringLiteral("PFABZF17")
+          << QStringLiteral("PFABZF17_5") << QStringLiteral("PFABZF18");
+        return c;
+    }();
+    return columns;
+}
+
+QStringList missingColumns(const QStringList& columns)
+{
+    QStringList present;
+    for (const QString& c : columns)
+        present << c.toUpper();
+    QStringList missing;
+    for (const QString& c : requiredColumns())
+        if (!present.contains(c))
+            missing << c;
+    return missing;
+}
+
 QString exportCountQuery(const ExportRequest& request, const Selection& selection)
 {
     return QLatin1String(kCount) + QLatin1String(kFrom) + conditions(request, selection);

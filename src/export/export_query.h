@@ -5,6 +5,7 @@
 #include "export/export_request.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace farq {
 class EditionDatabase;
@@ -37,6 +38,12 @@ enum class QueryForm {
 // The price-row statement. The fallback keeps every condition of the main
 // form, so that a filter the user asked for is never dropped silently.
 QString exportQuery(const ExportRequest& request, const Selection& selection, QueryForm form = QueryForm::Main);
+
+// The columns a price row must have; a row set without one of them cannot be
+// exported (an edition without TUSS then takes the fallback).
+const QStringList& requiredColumns();
+// The required columns absent from a row set's columns.
+QStringList missingColumns(const QStringList& columns);
 
 // The number of rows the statement returns (the gauge's maximum).
 QString exportCountQuery(const ExportRequest& request, const Selection& selection);

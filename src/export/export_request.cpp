@@ -84,10 +84,7 @@ PriceGroup priceGroup(const ExportRequest& r)
     return r.priceType == PriceType::PFAB ? PriceGroup::ZfPfb : PriceGroup::ZfPmc;
 }
 
-QString priceTypeLabel(const ExportRequest& r)
-{
-    return r.kind == QLatin1Char('M') && r.priceType == PriceType::PMC ? QStringLiteral("PMC") : QStringLiteral("PFB");
-}
+QString priceTypeLabel(const ExportRequest& r) { return price::exportPriceLabel(r.kind, r.priceType); }
 
 QString windowCaption(QChar kind, const QString& editionNumber)
 {

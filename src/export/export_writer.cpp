@@ -139,12 +139,22 @@ ExportOutcome ExportJob::write(const ExportRequest& asked, QIODevice& out, const
             total = 0; // the gauge then only moves
         }
 
+        // Opening fails when the statement fails or when its rows lack a
+        // column of the price row (an edition without TUSS among them).
+        auto openRows = [&](QueryForm form) {
+            auto cursor = db.openCursor(exportQuery(request, selection, form));
+            const QStringList missing = missingColumns(cursor->columns());
+            if (!missing.isEmpty())
+                throw DatabaseError(QStringLiteral("A tabela de preços desta edição não tem a(s) coluna(s) %1")
+                                        .arg(missing.join(QStringLiteral(", "))));
+            return cursor;
+        };
         std::unique_ptr<EditionDatabase::Cursor> cursor;
         try {
-            cursor = db.openCursor(exportQuery(request, selection, QueryForm::Main));
+            cursor = openRows(QueryForm::Main);
         } catch (const DatabaseError&) {
             outcome.fallback = true;
-            cursor = db.openCursor(exportQuery(request, selection, QueryForm::Fallback));
+            cursor = openRows(QueryForm::Fallback);
         }
 
         if (progress && !progress(0, total)) {
