@@ -417,10 +417,13 @@ void ConsultPage::showPage(const consult::Page& page)
     editor_->hide();
     auto* doc = new QTextDocument(editor_);
     consult::fillPageDocument(*doc, page);
+    // The editor deletes a document of its own; the pages' documents are
+    // children of the editor and go when the next page replaces them.
     QTextDocument* old = editor_->document();
+    const bool previousPage = old && old->parent() == editor_;
     editor_->setDocument(doc);
-    if (old && old->parent() == editor_)
-        old->deleteLater();
+    if (previousPage)
+        delete old;
     editor_->show();
     if (page.caretToStart) {
         setFocus();
