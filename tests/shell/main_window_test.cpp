@@ -1,3 +1,4 @@
+#include "export/ui/UFarmaquiExporta.h"
 #include "maintenance/ui/UfrmParametros.h"
 #include "shell/ui/UFarmaquiMenu.h"
 #include "support/edition_fixture.h"
@@ -149,6 +150,8 @@ TEST_F(MainWindowTest, TitleAndCodingOfClearAndCodedEditions)
 TEST_F(MainWindowTest, ExportItemsReadTheStateAfreshForTheFreeTradeZoneFlag)
 {
     open();
+    QStringList opened;
+    window->runModal = [&](QDialog* form) { opened << form->metaObject()->className(); };
     window->edition().saveState(QStringLiteral("ZF"));
     trigger("ExportaoSoluo1Click");
     EXPECT_EQ(window->exportKind, QStringLiteral("S"));
@@ -157,6 +160,35 @@ TEST_F(MainWindowTest, ExportItemsReadTheStateAfreshForTheFreeTradeZoneFlag)
     trigger("ExportaoMedicamentos1Click");
     EXPECT_EQ(window->exportKind, QStringLiteral("M"));
     EXPECT_EQ(window->freeTradeZoneFlag, QString());
+    EXPECT_EQ(opened, (QStringList{"TFFarExporta", "TFFarExporta"}));
+}
+
+TEST_F(MainWindowTest, MaterialExportShowsHierarchyAndHidesEan)
+{
+    open();
+    bool checked = false;
+    window->runModal = [&](QDialog* dialog) {
+        auto* form = qobject_cast<TFFarExporta*>(dialog);
+        ASSERT_NE(form, nullptr);
+        EXPECT_FALSE(form->chkHierarquia->isHidden());
+        EXPECT_TRUE(form->chk_ean->isHidden());
+        checked = true;
+    };
+    trigger("ExportaoMaterial1Click");
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(window->exportKind, QStringLiteral("I"));
+}
+
+TEST_F(MainWindowTest, ProductConsultationsOpenTheirPages)
+{
+    open();
+    trigger("Medicamento1Click");
+    trigger("medicamento2Click");
+    trigger("Soluo1Click");
+    EXPECT_EQ(tabCaptions(), (QStringList{"Principal", "Medicamentos-Medicamento", "Materiais-Material", "Soluções-Solução"}));
+    for (int i = 1; i < 4; ++i)
+        EXPECT_EQ(window->RzPageControl1->widget(i)->findChild<QLabel*>(QStringLiteral("lbIndisponivel")), nullptr);
+    EXPECT_NE(window->RzPageControl1->widget(1)->findChild<QWidget*>(QStringLiteral("TFFarConsMedi")), nullptr);
 }
 
 TEST_F(MainWindowTest, ItemsNotBuiltYetSaySo)

@@ -1,5 +1,6 @@
 #include "shell/ui/UFarmaquiMenu.h"
 
+#include "export/ui/UFarmaquiExporta.h"
 #include "maintenance/ui/UfrmParametros.h"
 #include "shell/schema_upgrade.h"
 #include "shell/ui/gradient_panel.h"
@@ -318,16 +319,17 @@ void TFFarmaquiMenu::notAvailable(const QString& caption)
     showMessage(caption, QStringLiteral("A função \"%1\" ainda não está disponível nesta versão.").arg(caption));
 }
 
-void TFFarmaquiMenu::prepareExport(const QString& kind)
+bool TFFarmaquiMenu::prepareExport(const QString& kind)
 {
     try {
         edition_.reloadParams();
     } catch (const farq::DatabaseError& e) {
         showMessage(QStringLiteral("Exportação"), e.message());
-        return;
+        return false;
     }
     exportKind = kind;
     freeTradeZoneFlag = edition_.params().state == QLatin1String("ZF") ? QStringLiteral("Z") : QString();
+    return true;
 }
 
 void TFFarmaquiMenu::run(const MenuItem& item)
@@ -359,14 +361,29 @@ void TFFarmaquiMenu::run(const MenuItem& item)
     case Act::Parameters: {
         auto* form = new TfrmParametros(edition_, this);
         connect(form, &TfrmParametros::saved, this, [this] { refreshTitle(); });
-        form->exec();
+        if (runModal)
+            runModal(form);
+        else
+            form->exec();
         delete form;
         break;
     }
-    case Act::Export:
-        prepareExport(family);
-        notAvailable(caption);
+    case Act::Export: {
+        if (!prepareExport(family))
+            break;
+        auto* form = new TFFarExporta(edition_, exportKind.at(0),
+                                      freeTradeZoneFlag.isEmpty() ? QChar() : freeTradeZoneFlag.at(0), this);
+        if (exportKind == QLatin1String("I")) {
+            form->chkHierarquia->setVisible(true);
+            form->chk_ean->setVisible(false);
+        }
+        if (runModal)
+            runModal(form);
+        else
+            form->exec();
+        delete form;
         break;
+    }
     case Act::Quit:
         close();
         break;

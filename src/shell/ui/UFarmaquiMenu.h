@@ -13,6 +13,7 @@ class QTabWidget;
 class QTextEdit;
 class QMenu;
 class QAction;
+class QDialog;
 
 namespace farq::ui {
 class GradientPanel;
@@ -68,6 +69,10 @@ public:
 
     struct MenuItem;
 
+    // Runs a modal window; replaceable so tests can look at it instead of
+    // waiting for a user (the window is destroyed after it returns).
+    std::function<void(QDialog* window)> runModal;
+
     // Shows a message box; replaceable so tests can record what a user would see.
     std::function<void(const QString& title, const QString& text)> showMessage;
 
@@ -80,7 +85,7 @@ private:
     void buildMenu();
     void run(const MenuItem& item);
     void notAvailable(const QString& caption);
-    void prepareExport(const QString& kind);
+    bool prepareExport(const QString& kind);
 
     farq::Edition edition_;
     bool shown_ = false;

@@ -17,7 +17,6 @@ QWidget* make(Edition& edition, QWidget* parent)
 
 // One row per consultation form that exists.
 const ConsultationEntry kConsultations[] = {
-    {"", nullptr},
     {"TFFarConsMedi", &make<TFFarConsMedi>},
     {"TFFarConsMate", &make<TFFarConsMate>},
     {"TFFarConsSol", &make<TFFarConsSol>},
