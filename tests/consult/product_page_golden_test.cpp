@@ -5,6 +5,8 @@
 #include "shell/edition.h"
 #include "support/edition_fixture.h"
 
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
 
 using namespace farq;
@@ -136,6 +138,43 @@ const GoldenLine kSolutionsZf[] = {
     {R, u8R"(   Bolsa plástica 160 mg, caixa com 1 unidades................................  803.....      532,68)"},
 };
 
+// With the boundary rows: descriptions of W - 3, longer than L, longer than L + W - 3.
+// farmaquion-cli consulta medicamentos-produto --produto A0001
+const GoldenLine kBoundaryMedicine[] = {
+    {H, u8R"(Laboratório ( ICMS 18,0 % ) )"},
+    {H, u8R"(   Apresentação                                                                   Edição        Preço)"},
+    {G, u8R"(Laboratório D'Ávila Ltda.)"},
+    {R, u8R"(   Apresentação de 155 caracteres nº 3 abcdefghijabcdefghijabcdefghijabcdefghija)"},
+    {R, u8R"(   bcdefghijabcdefghijabcdefghijabcdefghijabcdefghijabcdefghijabcdefghijabcdefghi  811....      344,39)"},
+    {R, u8R"(   Apresentação de 77 caracteres nº 1 abcdefghijabcdefghijabcdefghijabcdefghijab  811....      785,06)"},
+    {R, u8R"(   Apresentação de 78 caracteres nº 2 abcdefghijabcdefghijabcdefghijabcdefghijab)"},
+    {R, u8R"(   c............................................................................  811....      727,09)"},
+};
+// farmaquion-cli consulta materiais-produto --produto A0002
+const GoldenLine kBoundaryMaterial[] = {
+    {H, u8R"(Laboratório)"},
+    {H, u8R"(   Apresentação                                                                   Edição        Preço         IPI)"},
+    {G, u8R"(Laboratório D'Ávila Ltda.)"},
+    {R, u8R"(   Apresentação de 155 caracteres nº 6 abcdefghijabcdefghijabcdefghijabcdefghija)"},
+    {R, u8R"(   bcdefghijabcdefghijabcdefghijabcdefghijabcdefghijabcdefghijabcdefghijabcdefghi  794....      560,38        5,00)"},
+    {R, u8R"(   Apresentação de 77 caracteres nº 4 abcdefghijabcdefghijabcdefghijabcdefghijab  804....      359,77        5,00)"},
+    {R, u8R"(   Apresentação de 78 caracteres nº 5 abcdefghijabcdefghijabcdefghijabcdefghijab)"},
+    {R, u8R"(   c............................................................................  797....      525,06        5,00)"},
+};
+// farmaquion-cli consulta solucoes-produto --produto A0003
+const GoldenLine kBoundarySolution[] = {
+    {H, u8R"(Laboratório)"},
+    {H, u8R"(   Apresentação                                                               Edição           Preço)"},
+    {G, u8R"(Laboratório D'Ávila Ltda.)"},
+    {R, u8R"(   Apresentação de 100 caracteres nº 10 abcdefghijabcdefghijabcdefghijabcdefghijabcdefghijabcdefghijab)"},
+    {R, u8R"(   c..........................................................................  797.....       17,76)"},
+    {R, u8R"(   Apresentação de 176 caracteres nº 11 abcdefghijabcdefghijabcdefghijabcdefghijabcdefghijabcdefghijab)"},
+    {R, u8R"(   cdefghijabcdefghijabcdefghijabcdefghijabcdefghijabcdefghijabcdefghijabcdefghi  807.....      215,65)"},
+    {R, u8R"(   Apresentação de 75 caracteres nº 7 abcdefghijabcdefghijabcdefghijabcdefghij  788.....       54,88)"},
+    {R, u8R"(   Apresentação de 76 caracteres nº 8 abcdefghijabcdefghijabcdefghijabcdefghija  809.....      297,32)"},
+    {R, u8R"(   Apresentação de 99 caracteres nº 9 abcdefghijabcdefghijabcdefghijabcdefghijabcdefghijabcdefghijabcd  793.....      529,96)"},
+};
+
 template <std::size_t N>
 std::vector<PageLine> golden(const GoldenLine (&lines)[N], int editionShift = 0, int leaderWidth = 80,
                              const QString& separator = QString())
@@ -144,12 +183,13 @@ std::vector<PageLine> golden(const GoldenLine (&lines)[N], int editionShift = 0,
     for (const GoldenLine& g : lines) {
         QString text = QString::fromUtf8(reinterpret_cast<const char*>(g.text));
         // A coded edition's rows carry edition numbers one higher.
-        if (g.kind == R && editionShift && text.size() > leaderWidth + 5
-            && text.mid(leaderWidth + 5).startsWith(separator)) {
-            bool ok = false;
-            const int ed = text.mid(leaderWidth, 5).trimmed().toInt(&ok);
-            if (ok)
-                text.replace(leaderWidth, 5, QString::number(ed + editionShift).rightJustified(5));
+        // The edition is the number just before the separator that precedes the price.
+        const QRegularExpression edition(QStringLiteral("(\\d+)%1(?= +\\d)")
+                                             .arg(QRegularExpression::escape(separator)));
+        QRegularExpressionMatch m;
+        if (g.kind == R && editionShift && text.size() > leaderWidth && text.lastIndexOf(edition, -1, &m) >= 0) {
+            const QString shiftedNumber = QString::number(m.captured(1).toInt() + editionShift);
+            text.replace(m.capturedStart(1), m.capturedLength(1), shiftedNumber);
         }
         out.push_back(g.kind == H ? headingLine(text) : g.kind == G ? groupLine(text) : rowLine(text));
     }
@@ -163,6 +203,7 @@ struct GoldenCase {
     const char* state; // the chosen state, saved as the user's state too
     price::PriceType type;
     std::vector<PageLine> (*expected)(int editionShift);
+    bool boundaryRows = false; // an edition with the layout boundary rows
 };
 
 template <std::size_t N>
@@ -195,7 +236,20 @@ const GoldenCase kCases[] = {
      GOLDEN(kSolutionsRo, Solutions)},
     {"solutions, ZF has no ZF form", ProductPageId::Solutions, "00005", "ZF", price::PriceType::PFAB,
      GOLDEN(kSolutionsZf, Solutions)},
+    {"medicines, wrap and leader boundaries", ProductPageId::Medicines, "A0001", "SP", price::PriceType::PMC,
+     GOLDEN(kBoundaryMedicine, Medicines), true},
+    {"materials, wrap and leader boundaries", ProductPageId::Materials, "A0002", "SP", price::PriceType::PFAB,
+     GOLDEN(kBoundaryMaterial, Materials), true},
+    {"solutions, wrap and leader boundaries", ProductPageId::Solutions, "A0003", "SP", price::PriceType::PFAB,
+     GOLDEN(kBoundarySolution, Solutions), true},
 };
+
+gen::GeneratorOptions editionFor(bool coded, bool boundaryRows)
+{
+    gen::GeneratorOptions o = coded ? test::codedEdition() : test::clearEdition();
+    o.layoutBoundaryRows = boundaryRows;
+    return o;
+}
 
 const price::StateRecord* findState(const std::vector<price::StateRecord>& states, const QString& uf)
 {
@@ -238,7 +292,7 @@ TEST_P(ProductPageGolden, PagesMatchTheirGoldenLines)
     const QLocale br(QLocale::Portuguese, QLocale::Brazil);
     for (const GoldenCase& c : kCases) {
         Edition edition;
-        edition.open(test::editionCopy(coded ? test::codedEdition() : test::clearEdition()));
+        edition.open(test::editionCopy(editionFor(coded, c.boundaryRows)));
         ASSERT_EQ(edition.coded(), coded);
         edition.saveState(QString::fromLatin1(c.state));
         const ProductPage& page = productPage(c.page);
@@ -323,4 +377,53 @@ TEST(ProductPageRun, HierarchyOfTheFirstPriceRow)
                     .contains(chain.first()))
         << chain.first();
     EXPECT_TRUE(firstRowHierarchy(edition, page, QStringLiteral("99999")).isEmpty());
+}
+
+// The boundary rows read column by column, as a user lines them up on screen.
+TEST(ProductPageRun, BoundaryRowsColumnByColumn)
+{
+    Edition edition;
+    edition.open(test::editionCopy(editionFor(true, true)));
+    const QLocale br(QLocale::Portuguese, QLocale::Brazil);
+    struct Case {
+        ProductPageId page;
+        const char* product;
+        int length;       // presentation name length
+        int lines;        // lines of the row
+        int editionAt;    // 1-based column of the edition field on the last line
+        bool dots;        // leader dots on the last line
+    } cases[] = {
+        {ProductPageId::Medicines, gen::known::kBoundaryMedicine, 77, 1, 81, false},
+        {ProductPageId::Medicines, gen::known::kBoundaryMedicine, 78, 2, 81, true},
+        {ProductPageId::Medicines, gen::known::kBoundaryMedicine, 155, 2, 82, false},
+        {ProductPageId::Materials, gen::known::kBoundaryMaterial, 77, 1, 81, false},
+        {ProductPageId::Solutions, gen::known::kBoundarySolution, 75, 1, 79, false},
+        {ProductPageId::Solutions, gen::known::kBoundarySolution, 76, 1, 80, false},
+        {ProductPageId::Solutions, gen::known::kBoundarySolution, 99, 1, 103, false},
+        {ProductPageId::Solutions, gen::known::kBoundarySolution, 100, 2, 79, true},
+        {ProductPageId::Solutions, gen::known::kBoundarySolution, 176, 2, 81, false},
+    };
+    for (const Case& c : cases) {
+        const ProductPage& page = productPage(c.page);
+        const PageRequest r = requestFor(edition, page, QString::fromLatin1(c.product), QStringLiteral("SP"),
+                                         price::PriceType::PFAB);
+        const std::optional<Page> p = runProductPage(edition, page, r, br);
+        ASSERT_TRUE(p);
+        const QString name = QStringLiteral("Apresentação de %1 caracteres").arg(c.length);
+        std::size_t at = 0;
+        while (at < p->lines.size() && !p->lines[at].text.startsWith(QStringLiteral("   ") + name))
+            ++at;
+        ASSERT_LT(at + c.lines - 1, p->lines.size()) << c.length;
+        const QString last = p->lines[at + c.lines - 1].text;
+        if (c.lines == 2) {
+            EXPECT_EQ(p->lines[at].text.size(), page.shape.wrapLimit) << c.length;
+        }
+        // The character just before the edition field: a leader dot, or the description itself.
+        if (c.dots)
+            EXPECT_EQ(last.at(c.editionAt - 2), QLatin1Char('.')) << c.length;
+        else
+            EXPECT_NE(last.at(c.editionAt - 2), QLatin1Char('.')) << c.length;
+        EXPECT_TRUE(last.mid(c.editionAt - 1, 5).trimmed().toInt() > 700) << c.length << " " << last;
+        EXPECT_EQ(last.mid(c.editionAt - 1 + 5, page.shape.separator.size()), page.shape.separator) << c.length;
+    }
 }

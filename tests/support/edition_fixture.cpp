@@ -19,8 +19,9 @@ QTemporaryDir& workDir()
 
 QString key(const gen::GeneratorOptions& o)
 {
-    return QStringLiteral("e%1-o%2-s%3-r%4-%5-b%6")
-        .arg(o.edition).arg(o.oldLayout).arg(o.seed).arg(o.priceRows).arg(o.state).arg(o.bigProductPresentations);
+    return QStringLiteral("e%1-o%2-s%3-r%4-%5-b%6-L%7")
+        .arg(o.edition).arg(o.oldLayout).arg(o.seed).arg(o.priceRows).arg(o.state).arg(o.bigProductPresentations)
+        .arg(o.layoutBoundaryRows);
 }
 
 } // namespace

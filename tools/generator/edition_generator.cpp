@@ -258,6 +258,56 @@ private:
         int guard = 0;
         while (int(prices.size()) < rows && guard++ < rows * 20)
             add(pick(labCount), 6 + pick(productCount - 6), pick(presCount));
+        if (opt.layoutBoundaryRows)
+            planBoundaryRows(add);
+    }
+
+    // Presentation names of exact lengths around the wrap limit L and the
+    // leader width W of the product pages (L = W = 80; solutions L = 102, W = 78).
+    template <typename Add>
+    void planBoundaryRows(Add& add)
+    {
+        auto nameOf = [](int length, int n) {
+            QString t = QStringLiteral("Apresentação de %1 caracteres nº %2 ").arg(length).arg(n);
+            while (t.size() < length)
+                t += QStringLiteral("abcdefghij");
+            t.truncate(length);
+            if (t.endsWith(QLatin1Char(' ')))
+                t[length - 1] = QLatin1Char('x'); // no blank to trim at the end
+            return t;
+        };
+        struct Def {
+            const char* code;
+            QChar family;
+            const char* name;
+            std::vector<int> lengths;
+        } defs[] = {
+            {known::kBoundaryMedicine, QLatin1Char('M'), "Medicamento de bordas de página", {77, 78, 155}},
+            {known::kBoundaryMaterial, QLatin1Char('I'), "Material de bordas de página", {77, 78, 155}},
+            {known::kBoundarySolution, QLatin1Char('S'), "Solução de bordas de página", {75, 76, 99, 100, 176}},
+        };
+        int n = 0;
+        for (const Def& d : defs) {
+            Product p;
+            p.code = QString::fromLatin1(d.code);
+            p.name = QString::fromUtf8(d.name);
+            p.family = d.family;
+            p.restricted = false;
+            p.parenteral = false;
+            p.released = true;
+            if (d.family == QLatin1Char('M'))
+                p.substances.push_back(0);
+            products.push_back(p);
+            for (int length : d.lengths) {
+                Presentation a;
+                a.code = QStringLiteral("B%1").arg(++n, 3, 10, QLatin1Char('0'));
+                a.name = nameOf(length, n);
+                a.qty = 1;
+                a.ipi = 5.0;
+                presentations.push_back(a);
+                add(0, int(products.size()) - 1, int(presentations.size()) - 1);
+            }
+        }
     }
 
     void writeParams()

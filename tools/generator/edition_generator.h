@@ -15,6 +15,9 @@ struct GeneratorOptions {
     QString state = QStringLiteral("SP"); // FARPARAESTADO of the parameters row
     // One product sold in this many presentations (0: none such), for long pages.
     int bigProductPresentations = 0;
+    // One medicine, one material and one solution whose presentation names
+    // sit on the page layout's boundaries (products kBoundary*), for pages.
+    bool layoutBoundaryRows = false;
 };
 
 // Well-known rows every generated edition holds, so tests can address them.
@@ -26,6 +29,10 @@ inline constexpr const char* kProductGeneric = "00003"; // generic medicine
 inline constexpr const char* kMaterial = "00004";     // hospital material with a hierarchy node
 inline constexpr const char* kSolution = "00005";     // parenteral solution
 inline constexpr const char* kBigProduct = "00006";   // the product of bigProductPresentations
+// With layoutBoundaryRows, sold by laboratory 001 only:
+inline constexpr const char* kBoundaryMedicine = "A0001"; // presentations of 77, 78 and 155 characters
+inline constexpr const char* kBoundaryMaterial = "A0002"; // the same lengths
+inline constexpr const char* kBoundarySolution = "A0003"; // 75, 76, 99, 100 and 176 characters
 } // namespace known
 
 // Creates (overwrites) the file at path. Throws farq::DatabaseError.
