@@ -5,6 +5,7 @@
 #include "export/export_request.h"
 #include "export/export_selection.h"
 
+#include <QCheckBox>
 #include <QDialog>
 #include <QGroupBox>
 
@@ -13,7 +14,6 @@
 #include <optional>
 
 class QButtonGroup;
-class QCheckBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
