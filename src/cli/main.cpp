@@ -6,7 +6,11 @@
 #include <QLocale>
 #include <QTextStream>
 
+#include <QDir>
+#include <QFile>
+
 #include <cstdio>
+#include <unistd.h>
 
 using namespace farq;
 using namespace farq::cli;
@@ -32,6 +36,15 @@ int main(int argc, char** argv)
     // display it runs on the offscreen platform.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A run from cron or a service has no session runtime folder; give it the
+    // private one the toolkit would pick, so that nothing but the command's
+    // own messages reaches stderr.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QByteArray dir = QFile::encodeName(QDir::tempPath()) + "/runtime-" + QByteArray::number(getuid());
+        QDir().mkpath(QString::fromLocal8Bit(dir));
+        QFile::setPermissions(QString::fromLocal8Bit(dir), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", dir);
+    }
     QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("farmaquion-cli"));
     // Numbers on pages follow the user's regional settings.
