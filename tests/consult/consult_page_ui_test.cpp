@@ -8,11 +8,14 @@
 #include "consult/ui/UFarmaquiConsSol.h"
 #include "print_helpers.h"
 #include "shell/edition.h"
+#include "shell/ui/UFarmaquiMenu.h"
 #include "support/edition_fixture.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
+#include <QAbstractItemView>
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -25,6 +28,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QTabWidget>
 #include <QTextEdit>
 #include <QToolButton>
 
@@ -82,6 +86,30 @@ TEST_F(ConsultWindow, StartsAsTheSearchScreenOnTheSavedState)
     ASSERT_TRUE(run);
     EXPECT_EQ(run->text(), QStringLiteral("Executar"));
     EXPECT_EQ(run->toolTip(), QStringLiteral("Clique aqui para Obter resultado da sua Pesquisa"));
+}
+
+TEST_F(ConsultWindow, SearchFieldDropsDownWhileTypingAndSelectsTheCode)
+{
+    TFFarConsMedi form(edition);
+    form.resize(1100, 700);
+    form.show();
+    QApplication::setActiveWindow(&form);
+    form.searchField()->setFocus();
+    QTest::keyClicks(form.searchField()->lineEdit(), QStringLiteral("amoxi"));
+    QCompleter* completer = form.searchField()->completer();
+    ASSERT_TRUE(completer);
+    EXPECT_TRUE(completer->popup()->isVisible());
+    EXPECT_EQ(completer->currentCompletion(), QStringLiteral("Amoxicilina Triidratada"));
+    // Choosing the entry: its code is the lookup value, and the page is written.
+    QTest::keyClick(completer->popup(), Qt::Key_Return);
+    EXPECT_EQ(form.currentRequest().code.trimmed(), QStringLiteral("00001"));
+    EXPECT_TRUE(form.editor()->toPlainText().contains(QStringLiteral("Laboratório D'Ávila Ltda.")));
+    // Typed text that names no entry has no code: a page with the headings only.
+    form.searchField()->lineEdit()->clear();
+    QTest::keyClicks(form.searchField()->lineEdit(), QStringLiteral("zzz"));
+    EXPECT_TRUE(form.currentRequest().code.isEmpty());
+    form.execute();
+    EXPECT_EQ(form.editor()->document()->blockCount(), 2);
 }
 
 TEST_F(ConsultWindow, PriceBoxesAreExclusiveAndCanBothBeCleared)
@@ -251,6 +279,8 @@ TEST_F(ConsultWindow, MaterialsHierarchyPanelShowsTheChainOfTheFirstRow)
     const QStringList chain = firstRowHierarchy(edition, form.page(), form.currentRequest().code);
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(form.Labels[i]->text(), i < chain.size() ? chain[i] : QString()) << i;
+    QDir().mkpath(kScreens);
+    EXPECT_TRUE(form.grab().save(kScreens + QStringLiteral("/consulta_materiais_hierarquia.png")));
     form.findChild<QToolButton*>(QStringLiteral("SpeedButton6"))->click();
     EXPECT_TRUE(form.Panel4->isHidden());
     EXPECT_TRUE(form.searchPanel()->isEnabled());
@@ -276,6 +306,33 @@ TEST_F(ConsultWindow, ReportPreviewShowsThePrintedPage)
     button(&form, "SpeedButton1")->click();
     ui::ConsultPage::previewHandler() = nullptr;
     EXPECT_TRUE(shown);
+}
+
+TEST(ConsultMenu, MainWindowOpensTheFormsInTabsAndPrintsThroughItsEditor)
+{
+    TFFarmaquiMenu window;
+    QString error;
+    ASSERT_TRUE(window.FormCreate(test::editionCopy(test::clearEdition()), &error)) << error.toStdString();
+    struct Case {
+        const char* form;
+        const char* caption;
+    } cases[] = {{"TFFarConsMedi", "Medicamentos-Medicamento"}, {"TFFarConsMate", "Materiais-Material"},
+                 {"TFFarConsSol", "Soluções-Solução"}};
+    for (const Case& c : cases) {
+        QWidget* w = window.OpenInTab(QString::fromLatin1(c.form), QString::fromUtf8(c.caption));
+        auto* page = qobject_cast<ui::ProductConsultation*>(w);
+        ASSERT_TRUE(page) << c.form;
+        EXPECT_EQ(window.RzPageControl1->tabText(window.RzPageControl1->currentIndex()), QString::fromUtf8(c.caption));
+        EXPECT_STREQ(page->page().formClass, c.form);
+    }
+    auto* solutions = qobject_cast<ui::ProductConsultation*>(window.RzPageControl1->currentWidget()->findChild<TFFarConsSol*>());
+    ASSERT_TRUE(solutions);
+    solutions->selectEntry(entryIndex(*solutions, "00005"));
+    solutions->execute();
+    ui::ConsultPage::previewHandler() = [](QPrintPreviewDialog&) {};
+    button(solutions, "SpeedButton1")->click();
+    ui::ConsultPage::previewHandler() = nullptr;
+    EXPECT_EQ(window.Editor->toPlainText(), solutions->editor()->toPlainText());
 }
 
 namespace {

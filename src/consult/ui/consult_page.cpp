@@ -331,8 +331,15 @@ int ConsultPage::entryOfText(const QString& text) const
 
 void ConsultPage::searchTextEdited(const QString& text)
 {
-    // Typed text: the lookup value is the entry of that name, or none.
-    const int i = entryOfText(text);
+    // Typed text: the list positions on the entry of that name, else on the
+    // first entry that begins with it; nothing matching leaves no code.
+    int i = entryOfText(text);
+    for (std::size_t k = 0; i < 0 && !text.isEmpty() && k < entries_.size(); ++k)
+        if (entries_[k].name.startsWith(text, Qt::CaseInsensitive))
+            i = int(k);
+    QCompleter* completer = search_->completer();
+    if (completer && completer->popup()->isVisible() && completer->completionCount() > 0)
+        completer->popup()->setCurrentIndex(completer->completionModel()->index(0, 0));
     lookupCode_ = i >= 0 ? entries_[std::size_t(i)].code : QString();
     if (i >= 0)
         current_ = i;
