@@ -183,6 +183,24 @@ TEST_F(ConsultWindow, EmptySearchFieldLeavesThePageAsItIs)
     EXPECT_TRUE(form.resultScreen());
 }
 
+TEST_F(ConsultWindow, DatabaseErrorIsShownWithTheEnginesMessageAndLeavesThePageEmpty)
+{
+    TFFarConsMedi form(edition);
+    form.show();
+    form.selectEntry(entryIndex(form, "00001"));
+    form.execute();
+    ASSERT_FALSE(form.editor()->toPlainText().isEmpty());
+    QStringList messages;
+    form.showMessage = [&](const QString& m) { messages << m; };
+    form.setPageWriter([](const PageRequest&) -> std::optional<Page> {
+        throw DatabaseError(QStringLiteral("Dynamic SQL Error"));
+    });
+    form.execute();
+    EXPECT_EQ(messages, QStringList{QStringLiteral("Dynamic SQL Error")});
+    EXPECT_TRUE(form.editor()->toPlainText().isEmpty());
+    EXPECT_TRUE(form.editor()->isHidden());
+}
+
 TEST_F(ConsultWindow, NavigationStopsAtTheFirstAndLastEntryAndRewritesThePage)
 {
     TFFarConsSol form(edition);

@@ -1,6 +1,7 @@
 #include "consult/ui/UFarmaquiConsMate.h"
 
 #include "consult/product_page_writer.h"
+#include "shell/database.h"
 #include "shell/ui/gradient_panel.h"
 
 #include <QLabel>
@@ -71,7 +72,13 @@ TFFarConsMate::TFFarConsMate(Edition& edition, QWidget* parent)
 
 void TFFarConsMate::SpeedButton5Click()
 {
-    const QStringList chain = consult::firstRowHierarchy(edition(), page(), lastCode_);
+    QStringList chain;
+    try {
+        chain = consult::firstRowHierarchy(edition(), page(), lastCode_);
+    } catch (const DatabaseError& e) {
+        showMessage(e.message());
+        return;
+    }
     if (chain.isEmpty()) {
         showMessage(consult::kNoHierarchyMessage);
         return;

@@ -2,6 +2,7 @@
 
 #include "consult/consult_print.h"
 #include "consult/page_document.h"
+#include "shell/database.h"
 #include "shell/edition.h"
 #include "shell/ui/UFarmaquiMenu.h"
 #include "shell/ui/gradient_panel.h"
@@ -413,7 +414,16 @@ void ConsultPage::writePage()
 {
     if (!writer_)
         return;
-    const std::optional<consult::Page> page = writer_(currentRequest());
+    std::optional<consult::Page> page;
+    try {
+        page = writer_(currentRequest());
+    } catch (const DatabaseError& e) {
+        // The engine's own message; the page stays hidden and empty.
+        editor_->hide();
+        editor_->clear();
+        showMessage(e.message());
+        return;
+    }
     if (!page)
         return; // an empty search field: nothing changes
     showPage(*page);
@@ -507,7 +517,12 @@ void ConsultPage::printPage()
     job.form = form;
     job.tag = setup_.printTag;
     job.searchText = search_->currentText();
-    edition_.reloadParams();
+    try {
+        edition_.reloadParams(); // the title from the parameters row as it is now
+    } catch (const DatabaseError& e) {
+        showMessage(e.message());
+        return;
+    }
     job.editionNumber = edition_.params().number;
     job.date = QDate::currentDate();
     // The page travels to the print through the main window's Editor.
