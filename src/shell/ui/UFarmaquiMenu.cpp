@@ -7,6 +7,7 @@
 #include "shell/ui/window_factories.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
