@@ -1,5 +1,6 @@
 #include "consult/product_page_writer.h"
 
+#include "consult/page_writer.h"
 #include "shell/cipher.h"
 #include "shell/edition.h"
 
@@ -100,29 +101,19 @@ Page writeProductPage(const ProductPage& page, const PageRequest& request, const
     for (const Row row : rows)
         prices.push_back(price::CalculaPreco(row, request.state, pr, page.variant, oncology));
 
-    Page out;
-    out.lines.reserve(rows.size() + rows.size() / 4 + 2);
+    // The first row's price decides the oncological heading.
     const Row first = rows.row(0);
     const bool oncological = !rows.empty() && prices.front().oncological;
-    out.add(headingLine(headingLine1(page, request.state, rows.empty() ? nullptr : &first, oncological, locale)));
-    out.add(headingLine(headingLine2(page, request.state)));
-
-    QString lastGroup; // UltimoGrupo
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const Row row = rows.row(i);
-        const QString group = crypt.decode(row.text(QStringLiteral("FARLABDESCRICAO")));
-        if (group != lastGroup) {
-            out.add(groupLine(group));
-            lastGroup = group;
-        }
+    GroupedPage grouped;
+    grouped.headings << headingLine1(page, request.state, rows.empty() ? nullptr : &first, oncological, locale)
+                     << headingLine2(page, request.state);
+    grouped.groupOf = [&](const Row& row) { return crypt.decode(row.text(QStringLiteral("FARLABDESCRICAO"))); };
+    grouped.rowLines = [&](const Row& row, std::size_t i) {
         const QString description = crypt.decode(row.text(QStringLiteral("FARAPRDESCRICAO"))).trimmed();
-        const QStringList lines =
-            rowLines(page.shape, description, editionOf(row), priceColumns(page, request, row, prices[i], locale));
-        for (const QString& l : lines)
-            out.add(rowLine(l));
-    }
-    out.caretToStart = beginsWithCaretWord(out.lines.front().text, page.caretWord);
-    return out;
+        return rowLines(page.shape, description, editionOf(row), priceColumns(page, request, row, prices[i], locale));
+    };
+    grouped.caretWord = page.caretWord;
+    return writeGroupedPage(grouped, rows);
 }
 
 std::vector<ListEntry> loadProductList(Edition& edition, const ProductPage& page)
@@ -157,7 +148,7 @@ price::StateRecord savedStateRecord(EditionDatabase& db)
 std::optional<Page> runProductPage(Edition& edition, const ProductPage& page, const PageRequest& request,
                                    const QLocale& locale)
 {
-    if (request.searchText.isEmpty())
+    if (silentStop(request.searchText))
         return std::nullopt;
     const DataSet rows = edition.db().query(priceRowsQuery(page, request.code, edition.coded()));
     const price::OncologyContext oncology =

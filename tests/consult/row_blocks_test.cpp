@@ -1,9 +1,11 @@
 #include "consult/page_lines.h"
+#include "consult/page_writer.h"
 #include "consult/row_blocks.h"
 #include "print_helpers.h"
 
 #include <gtest/gtest.h>
 
+using namespace farq;
 using namespace farq::consult;
 
 namespace {
@@ -139,4 +141,33 @@ TEST(PageText, TextAndJsonRenderEveryLine)
                              "]\n"));
     EXPECT_EQ(pageAsJson(Page{}), QStringLiteral("[]\n"));
     EXPECT_EQ(pageAsText(Page{}), QString());
+}
+
+TEST(GroupedPageSkeleton, GroupLinesOnEveryChangeAndTheCaretWord)
+{
+    DataSet rows(QStringList{"G", "T"});
+    for (const char* g : {"A", "A", "B", "", "A"})
+        rows.appendRow({QString::fromLatin1(g), QStringLiteral("linha %1").arg(rows.size())});
+    GroupedPage page;
+    page.headings = QStringList{"Medicamento X", "   Apresentação"};
+    page.groupOf = [](const Row& r) { return r.text(QStringLiteral("G")); };
+    page.rowLines = [](const Row& r, std::size_t i) {
+        return i == 1 ? QStringList{r.text(QStringLiteral("T")), QStringLiteral("   resto")}
+                      : QStringList{r.text(QStringLiteral("T"))};
+    };
+    page.caretWord = QStringLiteral("Medicamento");
+    const Page p = writeGroupedPage(page, rows);
+    QStringList shape;
+    for (const PageLine& l : p.lines)
+        shape << (l.bold ? "H:" : l.colour == LineColour::Blue ? "G:" : "R:") + l.text;
+    // An empty group key equals the cleared UltimoGrupo only at the start; after "B" it is a change.
+    EXPECT_EQ(shape, QStringList({"H:Medicamento X", "H:   Apresentação", "G:A", "R:linha 0", "R:linha 1",
+                                  "R:   resto", "G:B", "R:linha 2", "G:", "R:linha 3", "G:A", "R:linha 4"}));
+    EXPECT_TRUE(p.caretToStart);
+    page.caretWord = QStringLiteral("Materiais");
+    EXPECT_FALSE(writeGroupedPage(page, rows).caretToStart);
+    const Page empty = writeGroupedPage(page, DataSet(QStringList{"G", "T"}));
+    EXPECT_EQ(empty.lines.size(), 2u);
+    EXPECT_TRUE(silentStop(QString()));
+    EXPECT_FALSE(silentStop(QStringLiteral(" ")));
 }
