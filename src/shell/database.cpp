@@ -326,34 +326,24 @@ void EditionDatabase::prepareClientEnvironment()
 
 void EditionDatabase::connect(const QString& path)
 {
-    disconnect();
     const ConnectionSettings s = settingsFor(path);
     if (!QFileInfo::exists(s.database))
         throw DatabaseError(QStringLiteral("Arquivo não encontrado: %1").arg(s.database));
-    const std::vector<unsigned char> dpb = buildDpb(s, false);
-    Status st;
-    IProvider* prov = master()->getDispatcher();
-    try {
-        d->att = prov->attachDatabase(&st, encodePath(s.database).constData(), static_cast<unsigned>(dpb.size()),
-                                      dpb.data());
-        d->path = s.database;
-    } catch (const FbException& e) {
-        prov->release();
-        rethrow(e);
-    }
-    prov->release();
+    open(s, false);
 }
 
-void EditionDatabase::create(const QString& path)
+void EditionDatabase::create(const QString& path) { open(settingsFor(path), true); }
+
+void EditionDatabase::open(const ConnectionSettings& s, bool create)
 {
     disconnect();
-    ConnectionSettings s = settingsFor(path);
-    const std::vector<unsigned char> dpb = buildDpb(s, true);
+    const std::vector<unsigned char> dpb = buildDpb(s, create);
+    const QByteArray file = encodePath(s.database);
     Status st;
     IProvider* prov = master()->getDispatcher();
     try {
-        d->att = prov->createDatabase(&st, encodePath(s.database).constData(), static_cast<unsigned>(dpb.size()),
-                                      dpb.data());
+        d->att = create ? prov->createDatabase(&st, file.constData(), static_cast<unsigned>(dpb.size()), dpb.data())
+                        : prov->attachDatabase(&st, file.constData(), static_cast<unsigned>(dpb.size()), dpb.data());
         d->path = s.database;
     } catch (const FbException& e) {
         prov->release();

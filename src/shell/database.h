@@ -106,6 +106,8 @@ public:
     static void prepareClientEnvironment();
 
 private:
+    void open(const ConnectionSettings& settings, bool create);
+
     struct Impl;
     std::unique_ptr<Impl> d;
 };
