@@ -106,6 +106,30 @@ QString formatNumber(double value, int decimals)
 {
     if (!std::isfinite(value))
         value = 0.0;
+    // Most numbers are far from a half: rounding the scaled value gives the
+    // same digits as rounding the shortest decimal form.
+    static const double kScale[] = {1.0, 10.0, 100.0, 1000.0, 10000.0};
+    if (decimals >= 0 && decimals <= 4 && std::fabs(value) < 1e12) {
+        const double scaled = std::fabs(value) * kScale[decimals];
+        const double whole = std::floor(scaled);
+        const double frac = scaled - whole;
+        if (std::fabs(frac - 0.5) > 1e-6 + scaled * 1e-12) {
+            const qint64 units = qint64(whole) + (frac > 0.5 ? 1 : 0);
+            QString digits = QString::number(units);
+            if (digits.size() <= decimals)
+                digits.prepend(QString(decimals + 1 - digits.size(), QLatin1Char('0')));
+            QString out;
+            out.reserve(digits.size() + 2);
+            if (value < 0 && units != 0)
+                out += QLatin1Char('-');
+            out += QStringView(digits).left(digits.size() - decimals);
+            if (decimals > 0) {
+                out += QLatin1Char('.');
+                out += QStringView(digits).right(decimals);
+            }
+            return out;
+        }
+    }
     const QString shortest = QString::number(std::fabs(value), 'f', QLocale::FloatingPointShortest);
     const qsizetype dot = shortest.indexOf(QLatin1Char('.'));
     QString whole = dot < 0 ? shortest : shortest.left(dot);
@@ -186,12 +210,28 @@ std::vector<Field> mainPart(Content content, PriceGroup group, FileType fileType
     return fields;
 }
 
+LineLayout::LineLayout(const ExportRequest& r) : request(r), main(mainPart(r.content, priceGroup(r), r.fileType))
+{
+    for (Field f : main)
+        used[size_t(f)] = true;
+}
+
 RecordFields recordFields(const PriceRowValues& row, const ExportRequest& request)
 {
+    return recordFields(row, LineLayout(request));
+}
+
+RecordFields recordFields(const PriceRowValues& row, const LineLayout& layout)
+{
+    const ExportRequest& request = layout.request;
     RecordFields out;
-    auto text = [&](Field f, const QString& value) { out.main[size_t(f)] = fitLeft(value, spec(f).width); };
+    auto text = [&](Field f, const QString& value) {
+        if (layout.used[size_t(f)])
+            out.main[size_t(f)] = fitLeft(value, spec(f).width);
+    };
     auto number = [&](Field f, double value) {
-        out.main[size_t(f)] = fitRight(formatNumber(value, spec(f).decimals), spec(f).width);
+        if (layout.used[size_t(f)])
+            out.main[size_t(f)] = fitRight(formatNumber(value, spec(f).decimals), spec(f).width);
     };
     text(Field::LabCode, row.labCode);
     text(Field::ProductCode, row.productCode);
@@ -237,9 +277,15 @@ RecordFields recordFields(const PriceRowValues& row, const ExportRequest& reques
     return out;
 }
 
-QString exportLine(const RecordFields& f, const ExportRequest& r)
+QString exportLine(const RecordFields& fields, const ExportRequest& request)
 {
-    const std::vector<Field> fields = mainPart(r.content, priceGroup(r), r.fileType);
+    return exportLine(fields, LineLayout(request));
+}
+
+QString exportLine(const RecordFields& f, const LineLayout& layout)
+{
+    const ExportRequest& r = layout.request;
+    const std::vector<Field>& fields = layout.main;
     const bool material = r.kind == QLatin1Char('I');
     const bool hierarchyPresent = material && !trimBlanks(f.hierarchy).isEmpty();
     QString line;
@@ -292,7 +338,12 @@ QString exportLine(const RecordFields& f, const ExportRequest& r)
 
 QByteArray exportLineBytes(const RecordFields& fields, const ExportRequest& request)
 {
-    QByteArray bytes = toCp1252(exportLine(fields, request));
+    return exportLineBytes(fields, LineLayout(request));
+}
+
+QByteArray exportLineBytes(const RecordFields& fields, const LineLayout& layout)
+{
+    QByteArray bytes = toCp1252(exportLine(fields, layout));
     bytes += "\r\n";
     return bytes;
 }

@@ -94,12 +94,24 @@ struct RecordFields {
 
 inline const QString kTussPlaceholder = QStringLiteral("TESTE");
 
+// The layout of every line of one run: the request and its main part.
+struct LineLayout {
+    explicit LineLayout(const ExportRequest& request);
+    ExportRequest request;
+    std::vector<Field> main;
+    std::array<bool, kFieldCount> used{};
+};
+
+// The record fields of a row; with a layout only the fields it writes are built.
 RecordFields recordFields(const PriceRowValues& row, const ExportRequest& request);
+RecordFields recordFields(const PriceRowValues& row, const LineLayout& layout);
 
 // One line without its CR LF.
 QString exportLine(const RecordFields& fields, const ExportRequest& request);
+QString exportLine(const RecordFields& fields, const LineLayout& layout);
 
 // The line as written: Windows-1252 bytes followed by CR LF.
 QByteArray exportLineBytes(const RecordFields& fields, const ExportRequest& request);
+QByteArray exportLineBytes(const RecordFields& fields, const LineLayout& layout);
 
 } // namespace farq::exporter

@@ -108,6 +108,10 @@ QStringList missingColumns(const QStringList& columns)
 
 QString exportCountQuery(const ExportRequest& request, const Selection& selection)
 {
+    const bool restricted = selection.products || selection.laboratories || selection.presentations
+                         || request.restrito || request.parenteral || request.liberado || request.oncologico;
+    if (!restricted)
+        return QStringLiteral("select count(*) from FARPRECOS where FARPREMEDSOLU = '%1'").arg(request.kind);
     return QLatin1String(kCount) + QLatin1String(kFrom) + conditions(request, selection);
 }
 

@@ -45,7 +45,10 @@ const QStringList& requiredColumns();
 // The required columns absent from a row set's columns.
 QStringList missingColumns(const QStringList& columns);
 
-// The number of rows the statement returns (the gauge's maximum).
+// The gauge's maximum. When marks or filters restrict, the number of rows the
+// statement returns; otherwise the number of price rows of the kind, which in
+// a consistent edition is the same number at a fraction of the cost of the
+// joins.
 QString exportCountQuery(const ExportRequest& request, const Selection& selection);
 
 } // namespace farq::exporter

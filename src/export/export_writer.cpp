@@ -162,12 +162,13 @@ ExportOutcome ExportJob::write(const ExportRequest& asked, QIODevice& out, const
             return outcome;
         }
         PriceRowReader reader(request, state, oncology, edition_.crypt());
+        const LineLayout layout(request);
         DataSet batch;
         QByteArray chunk;
         while (cursor->fetch(batch, kExportBatchRows)) {
             chunk.clear();
             for (std::size_t i = 0; i < batch.size(); ++i)
-                chunk += exportLineBytes(recordFields(reader.read(batch, i), request), request);
+                chunk += exportLineBytes(recordFields(reader.read(batch, i), layout), layout);
             if (out.write(chunk) != chunk.size()) {
                 outcome.message = writeErrorMessage(out);
                 return outcome;

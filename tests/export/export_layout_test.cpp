@@ -48,6 +48,19 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{2.5, 0, "3"}, NumberCase{2.4999, 0, "2"}, NumberCase{812.0, 0, "812"},
                       NumberCase{std::numeric_limits<double>::quiet_NaN(), 2, "0.00"}));
 
+TEST(FormatNumberRange, ThousandthsRoundHalfUpLikeDecimalArithmetic)
+{
+    // k / 1000 read as a decimal rounds to (k + 5) / 10 hundredths, halves
+    // included, whatever the binary value of k / 1000.
+    for (qint64 k = 0; k <= 200000; ++k) {
+        const qint64 cents = (k + 5) / 10;
+        const QString expected = QStringLiteral("%1.%2").arg(cents / 100).arg(cents % 100, 2, 10, QLatin1Char('0'));
+        ASSERT_EQ(formatNumber(double(k) / 1000.0, 2), expected) << k;
+        if (cents != 0)
+            ASSERT_EQ(formatNumber(-double(k) / 1000.0, 2), QLatin1Char('-') + expected) << k;
+    }
+}
+
 TEST(FitText, PadsOnTheRightOrCuts)
 {
     EXPECT_EQ(fitLeft(QStringLiteral("AB"), 5), QStringLiteral("AB   "));
@@ -134,8 +147,14 @@ TEST(RecordFields, WidthsCutsAndNumbers)
     EXPECT_EQ(f.tiss, QStringLiteral("90000123  "));
     EXPECT_EQ(f.tuss, QStringLiteral("10000013"));
     EXPECT_EQ(f.generic, QStringLiteral("S"));
-    for (int i = 0; i < kFieldCount; ++i)
-        EXPECT_EQ(f.main[size_t(i)].size(), fieldWidth(Field(i))) << i;
+    // Every field a layout writes has its width.
+    for (PriceType type : {PriceType::PMC, PriceType::PFAB})
+        for (bool zf : {false, true}) {
+            const ExportRequest r = request(QLatin1Char('M'), Content::CodigoDescricao, FileType::TamanhoFixo, type, zf);
+            const RecordFields all = recordFields(v, r);
+            for (Field field : mainPart(r.content, priceGroup(r), r.fileType))
+                EXPECT_EQ(all[field].size(), fieldWidth(field)) << int(field);
+        }
 }
 
 TEST(RecordFields, NullsCountAsZeroAndEmpty)
@@ -557,6 +576,18 @@ TEST(ExportQuery, FallbackReplacesOnlyTheColumnList)
     const QString fallback = exportQuery(r, {}, QueryForm::Fallback);
     EXPECT_TRUE(fallback.startsWith(QStringLiteral(" select A.*, D.faraprqtde, 'TESTE' AS TUSS  from farprecos A ")));
     EXPECT_EQ(fallback.mid(fallback.indexOf(QStringLiteral(" from "))), main.mid(main.indexOf(QStringLiteral(" from "))));
+}
+
+TEST(ExportQuery, CountIsExactWhenSomethingRestricts)
+{
+    ExportRequest r = defaultRequest(QLatin1Char('S'), false);
+    EXPECT_EQ(exportCountQuery(r, {}), QStringLiteral("select count(*) from FARPRECOS where FARPREMEDSOLU = 'S'"));
+    const QString marked = exportCountQuery(r, Selection{false, true, false});
+    EXPECT_TRUE(marked.startsWith(QStringLiteral("select count(*)  from farprecos A inner JOIN farlaboratorios B ")));
+    EXPECT_TRUE(marked.endsWith(QStringLiteral(" WHERE C.FARMEDTIPO = 'S' AND B.FLAGSELECAO = 'S'")));
+    r.kind = QLatin1Char('M');
+    r.restrito = true;
+    EXPECT_TRUE(exportCountQuery(r, {}).endsWith(QStringLiteral(" AND C.RESTRITO = 'S' ")));
 }
 
 TEST(SelectionLists, QueriesByKindAndOrdering)
