@@ -138,6 +138,25 @@ const GoldenLine kSolutionsZf[] = {
     {R, u8R"(   Bolsa plástica 160 mg, caixa com 1 unidades................................  803.....      532,68)"},
 };
 
+// farmaquion-cli consulta medicamentos-produto --produto 00001 --estado PR
+const GoldenLine kMedicinesPr[] = {
+    {H, u8R"(Laboratório ( ICMS 19,0 % ) )"},
+    {H, u8R"(   Apresentação                                                                   Edição        Preço)"},
+    {G, u8R"(Indústria Química Paulista 1)"},
+    {R, u8R"(   Comprimido revestido 230 mg, caixa com 60 unidades...........................  811....      618,98)"},
+    {R, u8R"(   Cápsula gelatinosa dura 180 mg, caixa com 0 unidades.........................  811....      100,44)"},
+    {R, u8R"(   Cápsula gelatinosa dura 350 mg, caixa com 20 unidades........................  811....      445,29)"},
+    {G, u8R"(Laboratório Catarinense 2)"},
+    {R, u8R"(   Bolsa plástica 170 mg, caixa com 0 unidades..................................  811....      655,79)"},
+    {R, u8R"(   Cápsula gelatinosa dura 445 mg, caixa com 30 unidades........................  811....      205,26)"},
+    {R, u8R"(   Cápsula gelatinosa dura 55 mg, caixa com 1 unidades acondicionadas em embalag)"},
+    {R, u8R"(   em hospitalar com identificação individual e lacre de segurança..............  811....      566,71)"},
+    {G, u8R"(Laboratório D'Ávila Ltda.)"},
+    {R, u8R"(   Caixa com envelopes 405 mg, caixa com 60 unidades............................  811....      415,46)"},
+    {R, u8R"(   Creme dermatológico 15 mg, caixa com 20 unidades.............................  811....      282,55)"},
+    {R, u8R"(   Suspensão oral 305 mg, caixa com 60 unidades.................................  811....      279,28)"},
+};
+
 // With the boundary rows: descriptions of W - 3, longer than L, longer than L + W - 3.
 // farmaquion-cli consulta medicamentos-produto --produto A0001
 const GoldenLine kBoundaryMedicine[] = {
@@ -224,6 +243,8 @@ const GoldenCase kCases[] = {
      GOLDEN(kMedicinesGenericMg, Medicines)},
     {"medicines, ZF with PMC", ProductPageId::Medicines, "00001", "ZF", price::PriceType::PMC,
      GOLDEN(kMedicinesZfPmc, Medicines)},
+    {"medicines, 19 %", ProductPageId::Medicines, "00001", "PR", price::PriceType::PMC,
+     GOLDEN(kMedicinesPr, Medicines)},
     {"medicines, 17.5 % with PFAB", ProductPageId::Medicines, "00001", "RO", price::PriceType::PFAB,
      GOLDEN(kMedicinesRo, Medicines)},
     {"materials, 18 %", ProductPageId::Materials, "00004", "SP", price::PriceType::PFAB,
