@@ -316,14 +316,31 @@ TEST_F(ConsultWindow, ReportPreviewShowsThePrintedPage)
         d.resize(900, 1000);
         d.show();
         QApplication::processEvents();
-        EXPECT_TRUE(d.findChild<QAction*>(QStringLiteral("SavePdf")));
+        QAction* savePdf = d.findChild<QAction*>(QStringLiteral("SavePdf"));
+        EXPECT_TRUE(savePdf);
+        if (savePdf)
+            savePdf->trigger();
         QDir().mkpath(kScreens);
         EXPECT_TRUE(d.grab().save(kScreens + QStringLiteral("/consulta_medicamentos_relatorio.png")));
         d.close();
     };
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("relatorio.pdf"));
+    auto chooser = ui::ConsultPage::pdfPathChooser();
+    ui::ConsultPage::pdfPathChooser() = [&](QWidget*) { return pdf; };
     button(&form, "SpeedButton1")->click();
     ui::ConsultPage::previewHandler() = nullptr;
+    ui::ConsultPage::pdfPathChooser() = chooser;
     EXPECT_TRUE(shown);
+    // "Salvar PDF" in the preview wrote the report with its header band.
+    ASSERT_TRUE(QFile::exists(pdf));
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {"-layout", pdf, "-"});
+    p.waitForFinished(30000);
+    const QString text = QString::fromUtf8(p.readAllStandardOutput());
+    EXPECT_TRUE(text.contains(QStringLiteral("Farmáquion - Edição 811")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Amoxicilina Triidratada")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Laboratório ( ICMS 18,0 % )")));
 }
 
 TEST(ConsultMenu, MainWindowOpensTheFormsInTabsAndPrintsThroughItsEditor)

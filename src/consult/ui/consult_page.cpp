@@ -85,6 +85,15 @@ std::function<void(QPrintPreviewDialog&)>& ConsultPage::previewHandler()
     return handler;
 }
 
+std::function<QString(QWidget*)>& ConsultPage::pdfPathChooser()
+{
+    static std::function<QString(QWidget*)> chooser = [](QWidget* parent) {
+        return QFileDialog::getSaveFileName(parent, QStringLiteral("Salvar como PDF"), QString(),
+                                            QStringLiteral("PDF (*.pdf)"));
+    };
+    return chooser;
+}
+
 ConsultPage::ConsultPage(Edition& edition, ConsultPageSetup setup, QWidget* parent)
     : QWidget(parent), edition_(edition), setup_(std::move(setup))
 {
@@ -545,8 +554,7 @@ void ConsultPage::printPage()
         pdf->setObjectName(QStringLiteral("SavePdf"));
         pdf->setToolTip(QStringLiteral("Salvar o relatório como PDF"));
         connect(pdf, &QAction::triggered, &preview, [this, job, &preview] {
-            const QString path = QFileDialog::getSaveFileName(&preview, QStringLiteral("Salvar como PDF"), QString(),
-                                                              QStringLiteral("PDF (*.pdf)"));
+            const QString path = pdfPathChooser()(&preview);
             if (path.isEmpty())
                 return;
             const QString error = consult::writeConsultationPdf(path, job);

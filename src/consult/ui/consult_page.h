@@ -102,6 +102,8 @@ public:
     // Shows the print preview; tests replace it to look at the dialog
     // without waiting for a user.
     static std::function<void(QPrintPreviewDialog&)>& previewHandler();
+    // Asks where the preview's "Salvar PDF" writes; replaceable for tests.
+    static std::function<QString(QWidget* parent)>& pdfPathChooser();
     // A simple message box; replaceable for tests.
     std::function<void(const QString& text)> showMessage;
 
