@@ -286,6 +286,8 @@ TFFarExporta::TFFarExporta(Edition& edition, QChar exportKind, QChar freeTradeZo
         QFileDialog dialog(this, QStringLiteral("Salvar arquivo"), QString(), QStringLiteral("*.txt"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QStringLiteral("txt"));
+        // The weekly file is written over the last one without a question.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
         return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
                                                                                        : QString();
     };
