@@ -194,6 +194,40 @@ TEST_F(ExportWriter, RateOf17Point4RoundsForMaterialsOnly)
         EXPECT_EQ(col(line, 13, 27), QStringLiteral("           0.00"));
 }
 
+TEST_F(ExportWriter, GenericAndOncologicalOverridesReachTheFile)
+{
+    open();
+    // MG has a generics rate: generic medicines ("S" or "s") take the 12 % price.
+    edition.saveState(QStringLiteral("MG"));
+    QMap<QString, QString> generic;
+    for (const Row r : edition.db().query(QStringLiteral(
+             "select FARPRELABOR, FARPREMEDIC, FARPREAPRE, FARPREGENERICO from FARPRECOS where FARPREMEDSOLU = 'M'")))
+        generic.insert(key(r), r.text(QStringLiteral("FARPREGENERICO")).trimmed());
+    ASSERT_TRUE(generic.values().contains(QStringLiteral("s")));
+    const QMap<QString, double> doze = column(QStringLiteral("FARPPRE_DOZE"), QLatin1Char('M'));
+    const QMap<QString, double> aliq1 = column(QStringLiteral("FARPREALIQ1"), QLatin1Char('M'));
+    for (const QString& line : lines(run(req(QLatin1Char('M'), Content::Codigo, FileType::TamanhoFixo)))) {
+        const QString k = line.left(12);
+        const bool isGeneric = generic.value(k).toUpper() == QLatin1String("S");
+        EXPECT_EQ(col(line, 13, 27), fitRight(formatNumber((isGeneric ? doze : aliq1).value(k), 2), 15)) << qPrintable(k);
+    }
+
+    // GO (17 %) exempts oncological medicines: their 0 % price when it is above 0.
+    edition.saveState(QStringLiteral("GO"));
+    const QMap<QString, double> zero = column(QStringLiteral("FARPPRE_ZERO"), QLatin1Char('M'));
+    const QMap<QString, double> aliq2 = column(QStringLiteral("FARPREALIQ2"), QLatin1Char('M'));
+    int oncological = 0;
+    for (const QString& line : lines(run(req(QLatin1Char('M'), Content::Codigo, FileType::TamanhoFixo)))) {
+        const QString k = line.left(12);
+        if (k.mid(3, 5) != QLatin1String(gen::known::kProductOnco))
+            continue;
+        ++oncological;
+        const double expected = zero.value(k) > 0 ? zero.value(k) : aliq2.value(k);
+        EXPECT_EQ(col(line, 13, 27), fitRight(formatNumber(expected, 2), 15)) << qPrintable(k);
+    }
+    EXPECT_GT(oncological, 0);
+}
+
 TEST_F(ExportWriter, FreeTradeZoneFixedCodigoPmcHasTheShortMainPart)
 {
     open();
@@ -201,10 +235,20 @@ TEST_F(ExportWriter, FreeTradeZoneFixedCodigoPmcHasTheShortMainPart)
     const QMap<QString, double> zf17 = column(QStringLiteral("PMCZF17"), QLatin1Char('M'));
     ExportRequest fixed = req(QLatin1Char('M'), Content::Codigo, FileType::TamanhoFixo);
     fixed.freeTradeZone = true;
+    // The unit price is the export price, FARPREZF in the free-trade zone.
+    const QMap<QString, double> zfPrice = column(QStringLiteral("FARPREZF"), QLatin1Char('M'));
+    QMap<QString, double> quantity;
+    for (const Row r : edition.db().query(QStringLiteral(
+             "select A.FARPRELABOR, A.FARPREMEDIC, A.FARPREAPRE, D.FARAPRQTDE from FARPRECOS A "
+             "inner join FARAPRESENTACOES D on A.FARPREAPRE = D.FARAPRCODIGO")))
+        quantity.insert(key(r), r.number(QStringLiteral("FARAPRQTDE")));
     for (const QString& line : lines(run(fixed))) {
         ASSERT_EQ(line.size(), 56 + 13 + 10) << qPrintable(line);
-        EXPECT_EQ(col(line, 13, 27), fitRight(formatNumber(zf17.value(line.left(12)), 2), 15));
+        const QString k = line.left(12);
+        EXPECT_EQ(col(line, 13, 27), fitRight(formatNumber(zf17.value(k), 2), 15));
         EXPECT_EQ(col(line, 28, 30), QStringLiteral("PMC"));
+        const double q = quantity.value(k);
+        EXPECT_EQ(col(line, 31, 45), fitRight(formatNumber(q > 0 ? zfPrice.value(k) / q : zfPrice.value(k), 2), 15));
     }
     ExportRequest delimited = fixed;
     delimited.fileType = FileType::Delimitado;
