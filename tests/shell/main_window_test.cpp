@@ -237,3 +237,15 @@ TEST_F(MainWindowTest, ParametersSaveUpdatesTheTitle)
     EXPECT_TRUE(window->windowTitle().endsWith(QStringLiteral(" - Estado  MG")));
     EXPECT_EQ(window->lbEstado->text(), QStringLiteral("MG"));
 }
+
+TEST_F(MainWindowTest, DatabaseErrorWhileAWindowOpensIsShownNotFatal)
+{
+    open();
+    window->edition().db().execute(QStringLiteral("DROP TABLE FARESTADOS"));
+    messages.clear();
+    window->runModal = [](QDialog*) {};
+    trigger("Paramtros1Click");
+    trigger("Medicamento1Click");
+    ASSERT_GE(messages.size(), 1);
+    EXPECT_TRUE(messages.first().contains(QStringLiteral("FARESTADOS"))) << messages.first().toStdString();
+}

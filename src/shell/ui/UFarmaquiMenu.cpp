@@ -335,6 +335,18 @@ bool TFFarmaquiMenu::prepareExport(const QString& kind)
 
 void TFFarmaquiMenu::run(const MenuItem& item)
 {
+    // A database error while a window opens is shown with the engine's
+    // message; the program goes on.
+    try {
+        runItem(item);
+    } catch (const farq::DatabaseError& e) {
+        showMessage(QStringLiteral("Revista Eletrônica"),
+                    QStringLiteral("Erro do banco de dados:\n\n%1").arg(e.message()));
+    }
+}
+
+void TFFarmaquiMenu::runItem(const MenuItem& item)
+{
     const QString menu = QString::fromUtf8(item.menu);
     const QString caption = QString::fromUtf8(item.caption);
     const QString family = item.family ? QString(QLatin1Char(item.family)) : QString();

@@ -84,6 +84,7 @@ protected:
 private:
     void buildMenu();
     void run(const MenuItem& item);
+    void runItem(const MenuItem& item);
     void notAvailable(const QString& caption);
     bool prepareExport(const QString& kind);
 
