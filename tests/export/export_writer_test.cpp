@@ -310,6 +310,40 @@ TEST_F(ExportWriter, CodedEditionWritesDecodedNamesInWindows1252)
         EXPECT_FALSE(line.contains(QRegularExpression(QStringLiteral("\"[0-9A-F]{20,}\"")))) << qPrintable(line);
 }
 
+TEST_F(ExportWriter, GoldenFirstLinesOfACodedEdition)
+{
+    // The first lines of each kind with the window's defaults, delimited and
+    // fixed, from the small coded edition (state SP): names decoded, unit
+    // prices by the quantity (274.32 / 20 = 13.72, 403.36 / 60 = 6.72, a
+    // quantity of 0 keeps the price), no EAN for materials, "PFB" for
+    // materials and solutions. They change only if the generated edition does.
+    struct Golden {
+        char kind;
+        FileType type;
+        std::vector<const char*> lines;
+    };
+    const Golden cases[] = {
+        {'M', FileType::Delimitado, {"\"001\",\"Laboratório D'Ávila Ltda.\",\"00001\",\"Amoxicilina Triidratada\",\"0001\",\"Creme dermatológico 15 mg, caixa com 20 unidades\",\"274.32\",\"20\",\"PMC\",\"13.72\",\"812\",\"5.00\",\"N\",\"7890506658892\",\"0090000000\",\"\"",
+          "\"001\",\"Laboratório D'Ávila Ltda.\",\"00001\",\"Amoxicilina Triidratada\",\"0002\",\"Caixa com envelopes 405 mg, caixa com 60 unidades\",\"403.36\",\"60\",\"PMC\",\"6.72\",\"812\",\"5.00\",\"N\",\"7890322906331\",\"0090000007\",\"10000001\""}},
+        {'M', FileType::TamanhoFixo, {"001Laboratório D'Ávila Ltda.               00001Amoxicilina Triidratada                                                         0001Creme dermatológico 15 mg, caixa com 20 unidades                                                                                                               274.32  20PMC          13.72  812 5.00N78905066588920090000000        "}},
+        {'I', FileType::Delimitado, {"\"001\",\"Laboratório D'Ávila Ltda.\",\"00004\",\"Luva Cirúrgica Estéril\",\"0015\",\"Cápsula gelatinosa dura 250 mg, caixa com 60 unidades\",\"416.56\",\"0\",\"PFB\",\"416.56\",\"778\",\"12.00\",\"S\",\"0090000098\",\"10000053\"",
+          "\"001\",\"Laboratório D'Ávila Ltda.\",\"00021\",\"Sonda Uretral 20\",\"0095\",\"Solução injetável 300 mg, caixa com 0 unidades\",\"252.42\",\"0\",\"PFB\",\"252.42\",\"812\",\"15.00\",\"N\",\"0090000658\",\"10000354\""}},
+        {'I', FileType::TamanhoFixo, {"001Laboratório D'Ávila Ltda.               00004Luva Cirúrgica Estéril                                                          0015Cápsula gelatinosa dura 250 mg, caixa com 60 unidades                                                                                                          416.56   0PFB         416.56  77812.00S             009000009810000053"}},
+        {'S', FileType::Delimitado, {"\"001\",\"Laboratório D'Ávila Ltda.\",\"00005\",\"Solução de Manitol\",\"0018\",\"Bolsa plástica 160 mg, caixa com 1 unidades\",\"532.68\",\"1\",\"PFB\",\"532.68\",\"804\",\"15.00\",\"N\",\"7890012151898\",\"0090000119\",\"10000069\"",
+          "\"001\",\"Laboratório D'Ávila Ltda.\",\"00013\",\"Soro Glicosado 12\",\"0072\",\"Frasco-ampola 400 mg, caixa com 30 unidades\",\"334.50\",\"30\",\"PFB\",\"11.15\",\"775\",\"0.00\",\"N\",\"7890085599812\",\"0090000497\",\"\""}},
+        {'S', FileType::TamanhoFixo, {"001Laboratório D'Ávila Ltda.               00005Solução de Manitol                                                              0018Bolsa plástica 160 mg, caixa com 1 unidades                                                                                                                    532.68   1PFB         532.68  80415.00N7890012151898009000011910000069"}},
+    };
+    open(test::codedEdition());
+    for (const Golden& g : cases) {
+        ExportRequest r = defaultRequest(QLatin1Char(g.kind), false);
+        r.fileType = g.type;
+        const QStringList out = lines(run(r));
+        ASSERT_GE(out.size(), qsizetype(g.lines.size()));
+        for (size_t i = 0; i < g.lines.size(); ++i)
+            EXPECT_EQ(out[qsizetype(i)], QString::fromUtf8(g.lines[i])) << g.kind << " line " << i;
+    }
+}
+
 TEST_F(ExportWriter, EditionWithoutTussUsesTheFallback)
 {
     open();
