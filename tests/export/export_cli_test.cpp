@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -236,6 +237,34 @@ TEST_F(ExportCli, OfferedOptionsOfTheEditionAreAccepted)
         EXPECT_TRUE(QFileInfo::exists(file));
         QFile::remove(file);
     }
+}
+
+TEST_F(ExportCli, ProgressOnlyWhenStderrIsATerminal)
+{
+    open();
+    const QString file = dir.filePath(QStringLiteral("progresso.txt"));
+    const CliResult plain = cli({QStringLiteral("--tipo"), QStringLiteral("S"), QStringLiteral("--saida"), file});
+    ASSERT_EQ(plain.code, 0) << qPrintable(plain.err);
+    EXPECT_FALSE(plain.err.contains(QStringLiteral("exportando")));
+
+    const QString script = QStandardPaths::findExecutable(QStringLiteral("script"));
+    if (script.isEmpty())
+        GTEST_SKIP() << "no script(1) to give the command a terminal";
+    const QStringList command{qEnvironmentVariable("FARQ_CLI"), QStringLiteral("--banco"), path_,
+                              QStringLiteral("exporta"), QStringLiteral("--tipo"), QStringLiteral("S"),
+                              QStringLiteral("--saida"), file};
+    QStringList quoted;
+    for (const QString& a : command)
+        quoted << QLatin1Char('\'') + a + QLatin1Char('\'');
+    QProcess p;
+    p.start(script, {QStringLiteral("-qec"), quoted.join(QLatin1Char(' ')), QStringLiteral("/dev/null")});
+    ASSERT_TRUE(p.waitForFinished(120000));
+    const QString shown = QString::fromUtf8(p.readAllStandardOutput());
+    EXPECT_EQ(p.exitCode(), 0) << qPrintable(shown);
+    const QByteArray bytes = read(file);
+    const qsizetype rows = bytes.count('\n');
+    EXPECT_TRUE(shown.contains(QStringLiteral("exportando: 0 de %1 linhas").arg(rows))) << qPrintable(shown);
+    EXPECT_TRUE(shown.contains(QStringLiteral("exportando: %1 de %1 linhas").arg(rows))) << qPrintable(shown);
 }
 
 TEST_F(ExportCli, UnwritableOutputIsAFailureWithNoFile)
