@@ -10,6 +10,9 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
+
+#include <algorithm>
+#include <cmath>
 #include <QTextDocument>
 #include <QTextOption>
 
@@ -88,6 +91,29 @@ void preparePrintDevice(QPagedPaintDevice& device)
                                      QPageLayout::Millimeter));
 }
 
+QFont fittingDetailFont(int points, const QString& text, double width, QPaintDevice* device)
+{
+    // Wide pages (the free-trade-zone prices, the IPI column) would wrap at
+    // the form's size and lose their columns: the font shrinks until the
+    // longest line fits the printable width.
+    QFont font = detailFont(points);
+    qsizetype longest = 0;
+    for (QStringView line : QStringView(text).split(QLatin1Char('\n')))
+        longest = std::max(longest, line.size());
+    if (longest == 0)
+        return font;
+    const double needed = QFontMetricsF(font, device).horizontalAdvance(QString(longest, QLatin1Char('M')));
+    if (needed > width) {
+        double size = points * width / needed;
+        size = std::floor(size * 4.0) / 4.0;
+        font.setPointSizeF(std::max(size, 4.0));
+        while (font.pointSizeF() > 4.0
+               && QFontMetricsF(font, device).horizontalAdvance(QString(longest, QLatin1Char('M'))) > width)
+            font.setPointSizeF(font.pointSizeF() - 0.25);
+    }
+    return font;
+}
+
 int printConsultation(QPagedPaintDevice& device, const PrintJob& job)
 {
     if (!job.form)
@@ -102,7 +128,7 @@ int printConsultation(QPagedPaintDevice& device, const PrintJob& job)
 
     QTextDocument doc;
     doc.documentLayout()->setPaintDevice(&device);
-    doc.setDefaultFont(detailFont(job.form->fontPoints));
+    doc.setDefaultFont(fittingDetailFont(job.form->fontPoints, job.text, width, &device));
     doc.setDocumentMargin(0);
     QTextOption option = doc.defaultTextOption();
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);

@@ -3,6 +3,7 @@
 // builder lays the page's plain text over as many A4 pages as it needs, each
 // with the header band. Works on any paged device (printer, PDF writer).
 #include <QDate>
+#include <QFont>
 #include <QString>
 
 #include <optional>
@@ -38,6 +39,9 @@ struct PrintJob {
 
 // A4 portrait with the report's margins.
 void preparePrintDevice(QPagedPaintDevice& device);
+// The detail font of a form, made smaller when the text's longest line would
+// not fit the width at the form's size.
+QFont fittingDetailFont(int points, const QString& text, double width, QPaintDevice* device);
 // Paints the job on the device; returns the number of pages.
 int printConsultation(QPagedPaintDevice& device, const PrintJob& job);
 // Writes the printed page as a PDF file: complete or not at all. Returns an

@@ -25,6 +25,7 @@
 #include <QPrintPreviewDialog>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QPdfWriter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -244,6 +245,26 @@ TEST_F(ConsultWindow, ChangeOfTheSearchFieldWritesThePageWhereThePageSaysSo)
     EXPECT_FALSE(solutions.editor()->toPlainText().isEmpty());
     EXPECT_TRUE(solutions.stateField()->isHidden());
     EXPECT_TRUE(solutions.pmcBox()->isHidden());
+}
+
+TEST_F(ConsultWindow, ChoosingTheCurrentEntryAgainAfterEditingTakesItsCode)
+{
+    TFFarConsMedi form(edition);
+    form.show();
+    const int first = entryIndex(form, "00001");
+    const int other = entryIndex(form, "00003");
+    ASSERT_GE(first, 0);
+    ASSERT_GE(other, 0);
+    form.searchField()->setCurrentIndex(first);
+    EXPECT_EQ(form.currentRequest().code.trimmed(), QStringLiteral("00001"));
+    // The text is edited to another entry's name, then the first entry is
+    // chosen again from the list: the index does not change.
+    QLineEdit* line = form.searchField()->lineEdit();
+    line->setText(form.entries()[std::size_t(other)].name);
+    emit line->textEdited(line->text());
+    EXPECT_EQ(form.currentRequest().code.trimmed(), QStringLiteral("00003"));
+    emit form.searchField()->activated(first);
+    EXPECT_EQ(form.currentRequest().code.trimmed(), QStringLiteral("00001"));
 }
 
 TEST_F(ConsultWindow, FindSelectsTheNextMatchWithoutRegardToCase)
@@ -550,6 +571,30 @@ TEST(ConsultPrint, FormsAsDataWithTheirTagRules)
     EXPECT_EQ(findPrintForm(QStringLiteral("TFFarConsMatLabRel"))->fontPoints, 8);
     EXPECT_EQ(findPrintForm(QStringLiteral("TFFarNada")), nullptr);
     EXPECT_EQ(printPageText(1), QStringLiteral("Página   1"));
+}
+
+TEST(ConsultPrint, WideLinesKeepTheirColumnsOnPaper)
+{
+    // A 139-character line (free-trade-zone prices and IPI) prints on one line.
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("largo.pdf"));
+    PrintJob job;
+    job.form = findPrintForm(QStringLiteral("TFFarConsMateRel"));
+    const QString wide = QStringLiteral("INICIO") + QString(139 - 9, QLatin1Char('.')) + QStringLiteral("FIM");
+    ASSERT_EQ(wide.size(), 139);
+    job.text = QStringLiteral("Laboratório\n") + wide;
+    ASSERT_EQ(writeConsultationPdf(pdf, job), QString());
+    const QStringList lines = pdfPageText(pdf, 1).split(QLatin1Char('\n'));
+    bool together = false;
+    for (const QString& l : lines)
+        together = together || (l.contains(QStringLiteral("INICIO")) && l.contains(QStringLiteral("FIM")));
+    EXPECT_TRUE(together) << pdfPageText(pdf, 1);
+    // A page that fits keeps the form's own size.
+    QPdfWriter writer(dir.filePath(QStringLiteral("x.pdf")));
+    preparePrintDevice(writer);
+    const double width = writer.width();
+    EXPECT_EQ(fittingDetailFont(9, QStringLiteral("curta"), width, &writer).pointSizeF(), 9.0);
+    EXPECT_LT(fittingDetailFont(9, wide, width, &writer).pointSizeF(), 9.0);
 }
 
 TEST(ConsultPrint, PdfIsWrittenWholeOrNotAtAll)

@@ -148,6 +148,12 @@ void ConsultPage::buildSearchPanel()
     searchBox->addWidget(search_);
     row->addLayout(searchBox);
     connect(search_, &QComboBox::currentIndexChanged, this, &ConsultPage::searchEntryChosen);
+    // Choosing the entry that is already current (after the text was edited
+    // to another name) changes no index: take its code again.
+    connect(search_, &QComboBox::activated, this, [this](int index) {
+        if (index >= 0 && index < int(entries_.size()) && entries_[std::size_t(index)].code != lookupCode_)
+            searchEntryChosen(index);
+    });
     connect(search_->lineEdit(), &QLineEdit::textEdited, this, &ConsultPage::searchTextEdited);
     connect(search_->lineEdit(), &QLineEdit::returnPressed, this, [this] {
         if (setup_.enterExecutes)
