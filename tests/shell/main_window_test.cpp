@@ -7,7 +7,10 @@
 #include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QFileInfo>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTabWidget>
 
 #include <gtest/gtest.h>
@@ -248,4 +251,37 @@ TEST_F(MainWindowTest, DatabaseErrorWhileAWindowOpensIsShownNotFatal)
     trigger("Medicamento1Click");
     ASSERT_GE(messages.size(), 1);
     EXPECT_TRUE(messages.first().contains(QStringLiteral("FARESTADOS"))) << messages.first().toStdString();
+}
+
+TEST(MainWindowStart, EditionLockedByAnotherEngineGivesItsReason)
+{
+    // Another program holds the edition with an engine that does not share it.
+    const QString path = test::editionCopy(test::clearEdition(80));
+    QProcess holder;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    const QString systemRoot = QStringLiteral("/usr/lib/x86_64-linux-gnu/firebird/3.0");
+    if (!QFileInfo::exists(systemRoot + QStringLiteral("/plugins")) || QStandardPaths::findExecutable("isql-fb").isEmpty())
+        GTEST_SKIP() << "isql-fb or the system Firebird root is missing";
+    env.insert(QStringLiteral("FIREBIRD"), systemRoot);
+    holder.setProcessEnvironment(env);
+    holder.start(QStringLiteral("isql-fb"), {QStringLiteral("-u"), QStringLiteral("SYSDBA"), QStringLiteral("-p"),
+                                              QStringLiteral("x"), path});
+    ASSERT_TRUE(holder.waitForStarted());
+    holder.write("select 'aberto' from rdb$database;\n");
+    QByteArray seen;
+    for (int i = 0; i < 100 && !seen.contains("aberto"); ++i) {
+        holder.waitForReadyRead(200);
+        seen += holder.readAllStandardOutput();
+    }
+    ASSERT_TRUE(seen.contains("aberto")) << seen.toStdString() << holder.readAllStandardError().toStdString();
+
+    TFFarmaquiMenu window;
+    QString error;
+    EXPECT_FALSE(window.FormCreate(path, &error));
+    EXPECT_TRUE(error.contains(path)) << error.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("already opened"))) << error.toStdString();
+
+    holder.write("quit;\n");
+    holder.closeWriteChannel();
+    holder.waitForFinished(10000);
 }
