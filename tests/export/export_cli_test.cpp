@@ -4,6 +4,7 @@
 #include "export/export_writer.h"
 
 #include "shell/edition.h"
+#include "export_test_support.h"
 #include "support/edition_fixture.h"
 
 #include <QBuffer>
@@ -67,17 +68,7 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
-    int marks()
-    {
-        int n = 0;
-        for (const char* sql : {"select count(*) from FARMEDICAMENTOS where SELECAO = 'S'",
-                                "select count(*) from FARLABORATORIOS where FLAGSELECAO = 'S'",
-                                "select count(*) from FARAPRESENTACOES where FLAGSELECAO = 'S'"}) {
-            const DataSet ds = edition.db().query(QLatin1String(sql));
-            n += int(ds.row(0).integer(ds.columns().first()));
-        }
-        return n;
-    }
+    int marks() { return test::exportMarks(edition); }
 
     Edition edition;
     QString path_;

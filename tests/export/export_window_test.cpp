@@ -6,6 +6,7 @@
 #include "export/export_writer.h"
 
 #include "shell/edition.h"
+#include "export_test_support.h"
 #include "support/edition_fixture.h"
 
 #include <QAbstractItemModel>
@@ -51,17 +52,7 @@ protected:
         return ds.empty() ? QString() : ds.row(0).text(ds.columns().first()).trimmed();
     }
 
-    int marks()
-    {
-        int n = 0;
-        for (const char* sql : {"select count(*) from FARMEDICAMENTOS where SELECAO = 'S'",
-                                "select count(*) from FARLABORATORIOS where FLAGSELECAO = 'S'",
-                                "select count(*) from FARAPRESENTACOES where FLAGSELECAO = 'S'"}) {
-            const DataSet ds = edition.db().query(QLatin1String(sql));
-            n += int(ds.row(0).integer(ds.columns().first()));
-        }
-        return n;
-    }
+    int marks() { return test::exportMarks(edition); }
 
     // Checks the grid's mark of the row with this code.
     static void mark(TFFarExporta& w, const QString& code, bool on = true)

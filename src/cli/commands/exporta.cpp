@@ -5,12 +5,16 @@
 #include "export/export_selection.h"
 #include "export/export_writer.h"
 
+#include <array>
+#include <utility>
 #include <QElapsedTimer>
 #include <QSet>
 
+#include <array>
 #include <csignal>
 #include <cstdio>
 #include <unistd.h>
+#include <utility>
 
 namespace farq::cli {
 namespace {
@@ -150,40 +154,36 @@ int run(Context& ctx, const Args& args)
                              .arg(kCmd, option, kindWords(kind), edicao, edition.savedState()));
     };
 
-    if (args.has(QStringLiteral("--conteudo"))) {
-        const QString v = args.value(QStringLiteral("--conteudo")).trimmed().toLower();
-        if (v == QLatin1String("codigo"))
-            request.content = Content::Codigo;
-        else if (v == QLatin1String("descricao"))
-            request.content = Content::Descricao;
-        else if (v == QLatin1String("codigo-descricao"))
-            request.content = Content::CodigoDescricao;
-        else
-            throw UsageError(QStringLiteral("%1: --conteudo %2 inválido; use codigo, descricao ou codigo-descricao")
-                                 .arg(kCmd, args.value(QStringLiteral("--conteudo"))));
-    }
-    if (args.has(QStringLiteral("--arquivo"))) {
-        const QString v = args.value(QStringLiteral("--arquivo")).trimmed().toLower();
-        if (v == QLatin1String("delimitado"))
-            request.fileType = FileType::Delimitado;
-        else if (v == QLatin1String("fixo"))
-            request.fileType = FileType::TamanhoFixo;
-        else
-            throw UsageError(QStringLiteral("%1: --arquivo %2 inválido; use delimitado ou fixo")
-                                 .arg(kCmd, args.value(QStringLiteral("--arquivo"))));
-    }
-    if (args.has(QStringLiteral("--preco"))) {
-        if (!shown.priceType)
-            refuse(QStringLiteral("--preco"));
-        const QString v = args.value(QStringLiteral("--preco")).trimmed().toUpper();
-        if (v == QLatin1String("PMC"))
-            request.priceType = price::PriceType::PMC;
-        else if (v == QLatin1String("PFB"))
-            request.priceType = price::PriceType::PFAB;
-        else
-            throw UsageError(QStringLiteral("%1: --preco %2 inválido; use PMC ou PFB")
-                                 .arg(kCmd, args.value(QStringLiteral("--preco"))));
-    }
+    // An option whose value is one word of a list; anything else is refused
+    // naming the words it takes.
+    auto choice = [&](const char* option, auto& target, auto words, const char* wordsText) {
+        const QString name = QLatin1String(option);
+        if (!args.has(name))
+            return;
+        const QString v = args.value(name).trimmed().toLower();
+        for (const auto& [word, value] : words)
+            if (v == QLatin1String(word)) {
+                target = value;
+                return;
+            }
+        throw UsageError(QStringLiteral("%1: %2 %3 inválido; use %4")
+                             .arg(kCmd, name, args.value(name), QString::fromUtf8(wordsText)));
+    };
+    using ContentWord = std::pair<const char*, Content>;
+    using FileWord = std::pair<const char*, FileType>;
+    using PriceWord = std::pair<const char*, price::PriceType>;
+    choice("--conteudo", request.content,
+           std::array{ContentWord{"codigo", Content::Codigo}, ContentWord{"descricao", Content::Descricao},
+                      ContentWord{"codigo-descricao", Content::CodigoDescricao}},
+           "codigo, descricao ou codigo-descricao");
+    choice("--arquivo", request.fileType,
+           std::array{FileWord{"delimitado", FileType::Delimitado}, FileWord{"fixo", FileType::TamanhoFixo}},
+           "delimitado ou fixo");
+    if (args.has(QStringLiteral("--preco")) && !shown.priceType)
+        refuse(QStringLiteral("--preco"));
+    choice("--preco", request.priceType,
+           std::array{PriceWord{"pmc", price::PriceType::PMC}, PriceWord{"pfb", price::PriceType::PFAB}},
+           "PMC ou PFB");
     for (const FlagOption& f : kFlags) {
         if (!args.has(QLatin1String(f.name)))
             continue;
